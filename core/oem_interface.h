@@ -1,0 +1,154 @@
+// The published printer-driver plug-in interface, declared here because the compiler's headers do
+// not ship it. Layouts and slot order are the platform's; the core driver calls by slot.
+#pragma once
+
+#include <windows.h>
+#include <compstui.h>
+#include <unknwn.h>
+#include <winspool.h>
+
+#include <cstddef>
+
+// Interface identifiers.
+inline constexpr IID kIID_IPrintOemUI = {
+    0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
+inline constexpr IID kIID_IPrintOemUI2 = {
+    0x292515F9, 0xB54B, 0x489B, {0x92, 0x75, 0xBA, 0xB5, 0x68, 0x21, 0x39, 0x5E}};
+inline constexpr IID kIID_IPrintOemDriverUI = {
+    0x92B05D50, 0x78BC, 0x11D1, {0x94, 0x80, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};
+// The plug-in's class.
+inline constexpr CLSID kCLSID_AdjustUi = {
+    0xABCE80D7, 0x9F46, 0x11D1, {0x88, 0x2A, 0x00, 0xC0, 0x4F, 0xB9, 0x61, 0xEC}};
+
+// GetInfo modes.
+inline constexpr DWORD OEMGI_GETSIGNATURE = 1;
+inline constexpr DWORD OEMGI_GETINTERFACEVERSION = 2;
+inline constexpr DWORD OEMGI_GETVERSION = 3;
+inline constexpr DWORD OEMGI_GETPUBLISHERINFO = 4;
+
+// DevMode modes.
+inline constexpr DWORD OEMDM_SIZE = 1;
+inline constexpr DWORD OEMDM_DEFAULT = 2;
+inline constexpr DWORD OEMDM_CONVERT = 3;
+inline constexpr DWORD OEMDM_MERGE = 4;
+
+// QueryColorProfile modes and flags.
+inline constexpr ULONG QCP_DEVICEPROFILE = 0;
+inline constexpr ULONG QCP_TARGETPROFILE = 1;
+inline constexpr FLONG QCP_PROFILEMEMORY = 1;
+inline constexpr FLONG QCP_PROFILEDISK = 2;
+
+struct OEMUIPROCS;
+struct OEMUIOBJ {
+    DWORD cbSize;
+    OEMUIPROCS* pOemUIProcs;
+};
+using POEMUIOBJ = OEMUIOBJ*;
+
+struct OEMCUIPPARAM;
+using POEMCUIPPARAM = OEMCUIPPARAM*;
+struct DEVQUERYPRINT_INFO;
+using PDEVQUERYPRINT_INFO = DEVQUERYPRINT_INFO*;
+
+struct OEM_DMEXTRAHEADER {
+    DWORD dwSize;
+    DWORD dwSignature;
+    DWORD dwVersion;
+};
+static_assert(sizeof(OEM_DMEXTRAHEADER) == 12);
+
+struct OEMDMPARAM {
+    DWORD cbSize;
+    PVOID pdriverobj;
+    HANDLE hPrinter;
+    HANDLE hModule;
+    PDEVMODEW pPublicDMIn;
+    PDEVMODEW pPublicDMOut;
+    PVOID pOEMDMIn;
+    PVOID pOEMDMOut;
+    DWORD cbBufSize;
+};
+using POEMDMPARAM = OEMDMPARAM*;
+static_assert(offsetof(OEMDMPARAM, hPrinter) == 16);
+static_assert(offsetof(OEMDMPARAM, pOEMDMIn) == 48);
+static_assert(offsetof(OEMDMPARAM, pOEMDMOut) == 56);
+static_assert(offsetof(OEMDMPARAM, cbBufSize) == 64);
+static_assert(sizeof(OEMDMPARAM) == 72);
+
+struct OEMUIPSPARAM {
+    DWORD cbSize;
+    POEMUIOBJ poemuiobj;
+    HANDLE hPrinter;
+    PWSTR pPrinterName;
+    HANDLE hModule;
+    HANDLE hOEMHeap;
+    PDEVMODEW pPublicDM;
+    PVOID pOEMDM;
+    PVOID pOEMUserData;
+    DWORD dwFlags;
+    PVOID pOemEntry;
+};
+using POEMUIPSPARAM = OEMUIPSPARAM*;
+static_assert(offsetof(OEMUIPSPARAM, hPrinter) == 16);
+static_assert(offsetof(OEMUIPSPARAM, hOEMHeap) == 40);
+static_assert(offsetof(OEMUIPSPARAM, pPublicDM) == 48);
+static_assert(offsetof(OEMUIPSPARAM, pOEMDM) == 56);
+static_assert(offsetof(OEMUIPSPARAM, dwFlags) == 72);
+static_assert(sizeof(OEMUIPSPARAM) == 88);
+
+// IPrintOemCommon, IPrintOemUI and IPrintOemUI2 flattened into one table, in slot order.
+struct IPrintOemUI2 : public IUnknown {
+    // IPrintOemCommon
+    virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
+                                              PDWORD pcbNeeded) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam) = 0;
+    // IPrintOemUI
+    virtual HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* pIUnknown) = 0;
+    virtual HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD dwMode, POEMCUIPPARAM pOemCUIPParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo,
+                                                             LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DevicePropertySheets(PPROPSHEETUI_INFO pPSUIInfo,
+                                                           LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ poemuiobj,
+                                                      PDEVQUERYPRINT_INFO pDQPInfo,
+                                                      PDEVMODEW pPublicDM, PVOID pOEMDM) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DeviceCapabilities(POEMUIOBJ poemuiobj, HANDLE hPrinter,
+                                                         PWSTR pDeviceName, WORD wCapability,
+                                                         PVOID pOutput, PDEVMODEW pPublicDM,
+                                                         PVOID pOEMDM, DWORD dwOld,
+                                                         DWORD* dwResult) = 0;
+    virtual HRESULT STDMETHODCALLTYPE UpgradePrinter(DWORD dwLevel, PBYTE pDriverUpgradeInfo) = 0;
+    virtual HRESULT STDMETHODCALLTYPE PrinterEvent(PWSTR pPrinterName, INT iDriverEvent,
+                                                   DWORD dwFlags, LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DriverEvent(DWORD dwDriverEvent, DWORD dwLevel,
+                                                  LPBYTE pDriverInfo, LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE QueryColorProfile(HANDLE hPrinter, POEMUIOBJ poemuiobj,
+                                                        PDEVMODEW pPublicDM, PVOID pOEMDM,
+                                                        ULONG ulQueryMode, VOID* pvProfileData,
+                                                        ULONG* pcbProfileData,
+                                                        FLONG* pflProfileData) = 0;
+    virtual HRESULT STDMETHODCALLTYPE FontInstallerDlgProc(HWND hWnd, UINT usMsg, WPARAM wParam,
+                                                           LPARAM lParam) = 0;
+    virtual HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE hPrinter, HANDLE hHeap,
+                                                          PWSTR pwstrCartridges) = 0;
+    // IPrintOemUI2
+    virtual HRESULT STDMETHODCALLTYPE QueryJobAttributes(HANDLE hPrinter, PDEVMODEW pDevmode,
+                                                         DWORD dwLevel,
+                                                         LPBYTE lpAttributeInfo) = 0;
+    virtual HRESULT STDMETHODCALLTYPE HideStandardUI(DWORD dwMode) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn,
+                                                    PVOID pbIn, ULONG cbOut, PVOID pbOut,
+                                                    PINT piResult) = 0;
+};
+
+// The core driver's helper interface that the plug-in holds.
+struct IPrintOemDriverUI : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID pci, PCSTR Feature, PVOID pOutput,
+                                                          DWORD cbSize, PDWORD pcbNeeded,
+                                                          PDWORD pdwOptionsReturned) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE hPrinter, PCSTR pFeature,
+                                                                PCSTR pOption) = 0;
+    virtual HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID pci, PVOID pOptItem,
+                                                         DWORD dwPreviousSelection,
+                                                         DWORD dwMode) = 0;
+};

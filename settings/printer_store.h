@@ -1,0 +1,41 @@
+// The printer as the portable code sees it: the named, typed values of one printer and the few
+// queries that go with a printer handle. Results are the spooler's own codes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace adjustui {
+
+// Printer-data value types.
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+
+class PrinterStore {
+public:
+    virtual ~PrinterStore() = default;
+
+    // Reads value `name` into `dest`. Returns 0, 2 for a missing value, or 234 when `dest` is
+    // smaller than the value; on failure `dest` is untouched. A value shorter than `dest` fills only
+    // its own bytes. `needed` receives the value's size on 0 and 234. The stored type is not
+    // reported: no reader looks at it.
+    virtual std::uint32_t GetData(const char16_t* name, std::span<std::byte> dest,
+                                  std::uint32_t& needed) = 0;
+
+    // Writes value `name` with `type`; returns 0 or the spooler's error.
+    virtual std::uint32_t SetData(const char16_t* name, std::uint32_t type,
+                                  std::span<const std::byte> data) = 0;
+
+    // A second handle to the same printer with full access, or null (for lack of rights, say).
+    virtual std::unique_ptr<PrinterStore> OpenForWrite() = 0;
+
+    // The installed driver's name, or nothing when it cannot be read.
+    virtual std::optional<std::u16string> DriverName() = 0;
+};
+
+}  // namespace adjustui
