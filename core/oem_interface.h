@@ -96,6 +96,10 @@ static_assert(offsetof(OEMUIPSPARAM, pOEMDM) == 56);
 static_assert(offsetof(OEMUIPSPARAM, dwFlags) == 72);
 static_assert(sizeof(OEMUIPSPARAM) == 88);
 
+// COM tables hold no destructor: objects delete themselves in Release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 // IPrintOemCommon, IPrintOemUI and IPrintOemUI2 flattened into one table, in slot order.
 struct IPrintOemUI2 : public IUnknown {
     // IPrintOemCommon
@@ -152,3 +156,5 @@ struct IPrintOemDriverUI : public IUnknown {
                                                          DWORD dwPreviousSelection,
                                                          DWORD dwMode) = 0;
 };
+
+#pragma GCC diagnostic pop
