@@ -8,13 +8,10 @@ namespace adjustui::win32 {
 
 std::uint32_t WinspoolStore::GetData(const char16_t* name, std::span<std::byte> dest,
                                      std::uint32_t& needed) {
-    // A sizing read still passes a valid pointer: the spooler answers 234 with the size only then.
-    std::byte scratch{};
-    BYTE* buffer = reinterpret_cast<BYTE*>(dest.empty() ? &scratch : dest.data());
     DWORD type = 0;
     DWORD size = 0;
-    DWORD rc = GetPrinterDataW(handle_, Wide(name), &type, buffer, static_cast<DWORD>(dest.size()),
-                               &size);
+    DWORD rc = GetPrinterDataW(handle_, Wide(name), &type, reinterpret_cast<BYTE*>(dest.data()),
+                               static_cast<DWORD>(dest.size()), &size);
     if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) needed = size;
     return rc;
 }

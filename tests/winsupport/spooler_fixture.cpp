@@ -80,7 +80,14 @@ bool AddFreshPrinter(const std::wstring& printerName, const std::wstring& driver
     wchar_t port[] = L"FILE:";
     wchar_t processor[] = L"WinPrint";
     wchar_t datatype[] = L"RAW";
+    // Without a devmode wine asks the driver's configuration DLL for one through an entry point
+    // it does not check for, and a plug-in standing in as that DLL has none.
+    DEVMODEW devmode{};
+    lstrcpynW(devmode.dmDeviceName, printerName.c_str(), CCHDEVICENAME);
+    devmode.dmSpecVersion = DM_SPECVERSION;
+    devmode.dmSize = sizeof devmode;
     PRINTER_INFO_2W info{};
+    info.pDevMode = &devmode;
     info.pPrinterName = name.data();
     info.pPortName = port;
     info.pDriverName = driver.data();

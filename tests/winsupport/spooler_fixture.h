@@ -16,6 +16,9 @@ namespace adjustui::winsupport {
 // Copies the files (full Windows paths, e.g. Z:\work\main\dist\x64\adjustui.dll) into the
 // spooler's driver folder and installs the driver under `driverName`. The dependent files are
 // copied and listed too. True when the spooler accepted the driver.
+// Wine loads the configuration file whenever a printer is added and then calls its
+// DrvDocumentPropertySheets without checking that it exists: pass a DLL that exports it, or a file
+// that is no DLL at all (the spooler then does without).
 bool InstallDriver(const std::wstring& driverName, const std::wstring& driverFile,
                    const std::wstring& configFile, const std::wstring& dataFile,
                    const std::vector<std::wstring>& dependentFiles);
