@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 
+#include "common/results.h"
+
 namespace adjustui {
 
 // Printer-data value types.
@@ -37,5 +39,18 @@ public:
     // The installed driver's name, or nothing when it cannot be read.
     virtual std::optional<std::u16string> DriverName() = 0;
 };
+
+// Reads through a store that may be absent: without a printer handle every value is unreadable,
+// as the spooler answers for a null handle.
+inline std::uint32_t ReadValue(PrinterStore* printer, const char16_t* name, std::span<std::byte> dest,
+                               std::uint32_t& needed) {
+    return printer != nullptr ? printer->GetData(name, dest, needed) : kErrorInvalidHandle;
+}
+
+inline std::uint32_t ReadValue(PrinterStore* printer, const char16_t* name,
+                               std::span<std::byte> dest) {
+    std::uint32_t needed = 0;
+    return ReadValue(printer, name, dest, needed);
+}
 
 }  // namespace adjustui

@@ -1,0 +1,108 @@
+#include "capabilities/device_capabilities.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/text.h"
+#include "models/model_tables.h"
+#include "settings/paper_store.h"
+
+namespace adjustui {
+namespace {
+
+constexpr std::size_t kFormNameUnits = 32;
+
+// Writes a name into one 64-unit entry, bounded and terminated whatever the source holds.
+void WriteNameEntry(std::byte* entry, const char16_t* source, std::size_t sourceUnits) {
+    char16_t name[kPaperNameUnits];
+    AssignField(name, {source, BoundedLength(source, sourceUnits)});
+    std::memcpy(entry, name, sizeof name);
+}
+
+HResult PaperList(const CapabilityRequest& rq, PaperField field, std::uint32_t& result) {
+    // An error of the core driver (or a count no list can have) is its answer; leave all alone.
+    if (rq.old > kMaxPaperRecords) {
+        result = rq.old;
+        return kS_OK;
+    }
+    if (rq.output == nullptr) {
+        result = rq.old + CustomPaperCount(rq.printer);
+        return kS_OK;
+    }
+    MergeStandardPapers(rq.printer, field, rq.output, rq.old);
+    const std::vector<PaperRecord> custom = ReadCustomPapers(rq.printer);
+    auto* out = static_cast<std::byte*>(rq.output);
+    for (std::size_t j = 0; j < custom.size(); ++j) {
+        const PaperRecord& r = custom[j];
+        const std::size_t i = rq.old + j;
+        switch (field) {
+            case PaperField::Id:
+                std::memcpy(out + i * sizeof r.id, &r.id, sizeof r.id);
+                break;
+            case PaperField::Name:
+                WriteNameEntry(out + i * sizeof r.name, r.name, kPaperNameUnits);
+                break;
+            case PaperField::Size: {
+                const PaperPoint p{r.width, r.length};
+                std::memcpy(out + i * sizeof p, &p, sizeof p);
+                break;
+            }
+        }
+    }
+    result = rq.old + static_cast<std::uint32_t>(custom.size());
+    return kS_OK;
+}
+
+HResult Extent(const CapabilityRequest& rq, std::uint32_t& result) {
+    const auto name = rq.printer != nullptr ? rq.printer->DriverName() : std::nullopt;
+    if (!name) return kE_NOTIMPL;
+    const PaperExtents extents = ModelPaperExtents(*name);
+    const auto& answer = rq.capability == kDcMinExtent ? extents.minimum : extents.maximum;
+    if (!answer) return kE_NOTIMPL;
+    result = *answer;
+    return kS_OK;
+}
+
+HResult MediaReady(const CapabilityRequest& rq, std::uint32_t& result) {
+    if (rq.output == nullptr) {
+        result = 1;
+        return kS_MediaReadyCount;
+    }
+    // Without both devmodes there is no selection to report: the core driver's answer stands.
+    if (rq.publicDevmode.dmPaperSize == nullptr || rq.oemDevmode == nullptr) {
+        result = rq.old;
+        return kS_OK;
+    }
+    std::uint16_t paperId = rq.oemDevmode->wSelectedPaperSize;
+    if (paperId == 0) paperId = static_cast<std::uint16_t>(*rq.publicDevmode.dmPaperSize);
+    auto* out = static_cast<std::byte*>(rq.output);
+    if (static_cast<std::int16_t>(paperId) <= 256) {
+        if (rq.publicDevmode.dmFormName != nullptr) {
+            WriteNameEntry(out, rq.publicDevmode.dmFormName, kFormNameUnits);
+        }
+    } else {
+        const std::vector<PaperRecord> custom = ReadCustomPapers(rq.printer);
+        auto match = std::find_if(custom.begin(), custom.end(),
+                                  [&](const PaperRecord& r) { return r.id == paperId; });
+        if (match != custom.end()) WriteNameEntry(out, match->name, kPaperNameUnits);
+    }
+    *rq.publicDevmode.dmPaperSize = static_cast<std::int16_t>(paperId);
+    result = 1;
+    return kS_OK;
+}
+
+}  // namespace
+
+HResult DeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result) {
+    switch (request.capability) {
+        case kDcPapers: return PaperList(request, PaperField::Id, result);
+        case kDcPaperNames: return PaperList(request, PaperField::Name, result);
+        case kDcPaperSize: return PaperList(request, PaperField::Size, result);
+        case kDcMinExtent:
+        case kDcMaxExtent: return Extent(request, result);
+        case kDcMediaReady: return MediaReady(request, result);
+        default: result = request.old; return kS_OK;
+    }
+}
+
+}  // namespace adjustui

@@ -1,0 +1,40 @@
+// The plug-in as the stand-in holds it: found through the driver's configuration file, loaded,
+// created and published to, and released again when the request is done.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "core/oem_interface.h"
+#include "host/win_handles.h"
+
+namespace standin {
+
+class Plugin {
+public:
+    // Null when the configuration names no plug-in or the plug-in does not keep the contract;
+    // the stand-in then answers on its own.
+    static std::unique_ptr<Plugin> Load(HANDLE printer);
+
+    Plugin(const Plugin&) = delete;
+    Plugin& operator=(const Plugin&) = delete;
+    ~Plugin();
+
+    IPrintOemUI2* ui() const { return ui_.get(); }
+    HMODULE module() const { return module_.get(); }
+    DWORD signature() const { return signature_; }
+    // The size of its private devmode block (OEMDM_SIZE).
+    DWORD privateSize() const { return privateSize_; }
+
+private:
+    Plugin() = default;
+
+    UniqueModule module_;
+    ComRef<IPrintOemDriverUI> driverUi_;
+    ComRef<IPrintOemUI2> ui_;
+    DWORD signature_ = 0;
+    DWORD privateSize_ = 0;
+};
+
+}  // namespace standin
