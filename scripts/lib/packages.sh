@@ -1,0 +1,20 @@
+# Sourced by scripts: makes sure the Debian packages a step needs are installed.
+#   need_packages PKG...   installs the missing ones when run as root, else names them and fails
+need_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "missing Debian packages: ${missing[*]} (run as root, or: sudo apt-get install ${missing[*]})" >&2
+        return 1
+    fi
+    echo "installing ${missing[*]}" >&2
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq >/dev/null && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Everything that builds both presets and runs their tests.
+ADJUSTUI_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64
+                   wine wine64 xvfb xauth)
