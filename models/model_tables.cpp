@@ -128,9 +128,11 @@ bool InListIgnoringCase(const std::u16string_view (&list)[N], std::u16string_vie
     return false;
 }
 
-constexpr std::uint32_t kLowSpeeds[] = {2, 3};
-constexpr std::uint32_t kBaseSpeeds[] = {4, 5, 6};
-constexpr std::uint32_t kHighSpeeds[] = {7, 8, 9, 10, 11, 12};
+// Every model offers 4 to 6; the two lists widen that downwards or upwards.
+constexpr std::uint32_t kSlowestLowSpeed = 2;
+constexpr std::uint32_t kSlowestSpeed = 4;
+constexpr std::uint32_t kFastestSpeed = 6;
+constexpr std::uint32_t kFastestHighSpeed = 12;
 
 }  // namespace
 
@@ -152,10 +154,10 @@ bool ModelHasLowSpeeds(std::u16string_view n) { return InListIgnoringCase(kLowSp
 bool ModelHasHighSpeeds(std::u16string_view n) { return InListIgnoringCase(kHighSpeedModels, n); }
 
 std::vector<std::uint32_t> PrintSpeedsFor(std::u16string_view driverName) {
+    const std::uint32_t first = ModelHasLowSpeeds(driverName) ? kSlowestLowSpeed : kSlowestSpeed;
+    const std::uint32_t last = ModelHasHighSpeeds(driverName) ? kFastestHighSpeed : kFastestSpeed;
     std::vector<std::uint32_t> speeds;
-    if (ModelHasLowSpeeds(driverName)) speeds.insert(speeds.end(), std::begin(kLowSpeeds), std::end(kLowSpeeds));
-    speeds.insert(speeds.end(), std::begin(kBaseSpeeds), std::end(kBaseSpeeds));
-    if (ModelHasHighSpeeds(driverName)) speeds.insert(speeds.end(), std::begin(kHighSpeeds), std::end(kHighSpeeds));
+    for (std::uint32_t s = first; s <= last; ++s) speeds.push_back(s);
     return speeds;
 }
 
