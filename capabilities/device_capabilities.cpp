@@ -93,7 +93,7 @@ HResult MediaReady(const CapabilityRequest& rq, std::uint32_t& result) {
 
 }  // namespace
 
-HResult DeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result) {
+HResult AnswerDeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result) {
     switch (request.capability) {
         case kDcPapers: return PaperList(request, PaperField::Id, result);
         case kDcPaperNames: return PaperList(request, PaperField::Name, result);

@@ -31,7 +31,8 @@ struct CapabilityRequest {
     std::uint32_t old;      // the core driver's answer
 };
 
+// (Not named DeviceCapabilities: the platform headers make that name a macro.)
 // Returns the result code; `result` receives the answer (left alone where the code says so).
-HResult DeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result);
+HResult AnswerDeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result);
 
 }  // namespace adjustui

@@ -162,7 +162,7 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
         dwOld,
     };
     Mirror32 result(dwResult);
-    return adjustui::DeviceCapabilities(request, *result.get());
+    return adjustui::AnswerDeviceCapabilities(request, *result.get());
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::UpgradePrinter(DWORD, PBYTE) { return E_NOTIMPL; }

@@ -14,7 +14,7 @@ protected:
     HResult Ask(std::uint16_t capability, void* output, std::uint32_t old, std::uint32_t& result,
                 PrinterStore* p = nullptr) {
         CapabilityRequest rq{p ? p : &store, capability, output, {&paperSize, formName}, &oem, old};
-        return DeviceCapabilities(rq, result);
+        return AnswerDeviceCapabilities(rq, result);
     }
     std::int16_t paperSize = 9;
     char16_t formName[32] = u"A4";
@@ -94,10 +94,10 @@ TEST_F(CapabilitiesTest, WithoutPrinterTheAnswerIsTheCoreDrivers) {
     std::uint16_t papers[2] = {1, 9};
     std::uint32_t result = 0;
     CapabilityRequest rq{nullptr, kDcPapers, papers, {&paperSize, formName}, &oem, 2};
-    EXPECT_EQ(DeviceCapabilities(rq, result), kS_OK);
+    EXPECT_EQ(AnswerDeviceCapabilities(rq, result), kS_OK);
     EXPECT_EQ(result, 2u);
     rq.output = nullptr;
-    DeviceCapabilities(rq, result);
+    AnswerDeviceCapabilities(rq, result);
     EXPECT_EQ(result, 2u);
     EXPECT_EQ(printer->gets, 0);
 }
@@ -167,10 +167,10 @@ TEST_F(CapabilitiesTest, MediaReadyWithoutDevmodesTouchesNothing) {
     char16_t out[64] = u"core";
     std::uint32_t result = 0;
     CapabilityRequest rq{&store, kDcMediaReady, out, {nullptr, nullptr}, &oem, 1};
-    EXPECT_EQ(DeviceCapabilities(rq, result), kS_OK);
+    EXPECT_EQ(AnswerDeviceCapabilities(rq, result), kS_OK);
     EXPECT_EQ(result, 1u);
     rq = {&store, kDcMediaReady, out, {&paperSize, formName}, nullptr, 1};
-    EXPECT_EQ(DeviceCapabilities(rq, result), kS_OK);
+    EXPECT_EQ(AnswerDeviceCapabilities(rq, result), kS_OK);
     EXPECT_EQ(std::u16string(out), u"core");
     EXPECT_EQ(paperSize, 9);
 }
