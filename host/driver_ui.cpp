@@ -3,6 +3,10 @@
 namespace standin {
 namespace {
 
+// COM interfaces have no virtual destructor: the object deletes itself in Release.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 // The stand-in has no feature set of its own (no GPD), so every feature a plug-in asks about is
 // unknown to it.
 class DriverUi final : public IPrintOemDriverUI {
@@ -46,6 +50,8 @@ private:
     ~DriverUi() = default;
     LONG refs_ = 1;
 };
+
+#pragma GCC diagnostic pop
 
 }  // namespace
 

@@ -95,7 +95,7 @@ std::unique_ptr<Plugin> Plugin::Load(HANDLE printer) {
     }
     object.reset();
 
-    *plugin->driverUi_.put() = CreateDriverUi();
+    plugin->driverUi_.attach(CreateDriverUi());
     if (FAILED(plugin->ui()->PublishDriverInterface(plugin->driverUi_.get()))) {
         Trace(L"PublishDriverInterface failed");
         return nullptr;

@@ -30,7 +30,7 @@ public:
 private:
     Plugin() = default;
 
-    UniqueModule module_;
+    UniqueLibrary module_;
     ComRef<IPrintOemDriverUI> driverUi_;
     ComRef<IPrintOemUI2> ui_;
     DWORD signature_ = 0;

@@ -1,47 +1,25 @@
-// Owners for the handles and COM references the stand-in holds.
+// Owners for what the stand-in holds beyond the shared handle kinds: its plug-in heap and COM
+// references.
 #pragma once
 
 #include <windows.h>
 #include <unknwn.h>
-#include <winspool.h>
 
 #include <utility>
 
+#include "platform/win32/unique_handle.h"
+
 namespace standin {
 
-template <typename T, auto Close>
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(T value) : value_(value) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : value_(std::exchange(other.value_, T{})) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset(std::exchange(other.value_, T{}));
-        }
-        return *this;
-    }
-    ~UniqueHandle() { reset(); }
+using adjustui::win32::UniqueLibrary;
+using adjustui::win32::UniquePrinter;
 
-    T get() const { return value_; }
-    explicit operator bool() const { return value_ != T{}; }
-    T release() { return std::exchange(value_, T{}); }
-    void reset(T value = T{}) {
-        if (value_ != T{}) {
-            Close(value_);
-        }
-        value_ = value;
-    }
-
-private:
-    T value_{};
+struct HeapTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { HeapDestroy(h); }
 };
-
-using UniquePrinter = UniqueHandle<HANDLE, &::ClosePrinter>;
-using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
-using UniqueHeap = UniqueHandle<HANDLE, &::HeapDestroy>;
+using UniqueHeap = adjustui::win32::UniqueHandle<HeapTraits>;
 
 // One reference to a COM interface.
 template <typename I>
@@ -50,19 +28,16 @@ public:
     ComRef() = default;
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
-    ComRef(ComRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComRef& operator=(ComRef&& other) noexcept {
-        if (this != &other) {
-            reset();
-            p_ = std::exchange(other.p_, nullptr);
-        }
-        return *this;
-    }
     ~ComRef() { reset(); }
 
     I* get() const { return p_; }
     I* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
+    // Takes over a reference that was added for us.
+    void attach(I* p) {
+        reset();
+        p_ = p;
+    }
     // For out parameters: drops what is held and hands out the slot.
     void** put() {
         reset();
