@@ -9,6 +9,9 @@
 
 #include <cstddef>
 
+// The published method and the portable function share this name; the GDI macro must not rename them.
+#undef DeviceCapabilities
+
 // Interface identifiers.
 inline constexpr IID kIID_IPrintOemUI = {
     0xC6A7A9D0, 0x774C, 0x11D1, {0x94, 0x7F, 0x00, 0xA0, 0xC9, 0x06, 0x40, 0xB8}};

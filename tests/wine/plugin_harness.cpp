@@ -1,0 +1,89 @@
+#include "tests/wine/plugin_harness.h"
+
+#include "platform/win32/unique_handle.h"
+
+namespace adjustui::wine {
+namespace {
+
+struct ModelPrinter {
+    const wchar_t* driver;
+    const wchar_t* printer;  // printer names, like driver names, ignore case in the spooler
+};
+constexpr ModelPrinter kModels[] = {
+    {L"KESTRA VC9", L"adjustui test 1"},  {L"kestra vc9", L"adjustui test 2"},
+    {L"MANTO G36", L"adjustui test 3"},   {L"manto g36", L"adjustui test 4"},
+    {L"ACME LP-100", L"adjustui test 5"},
+};
+
+const ModelPrinter& Entry(Model model) { return kModels[static_cast<int>(model)]; }
+
+// Wine's spooler installs each driver name once; a printer keeps the case of the name it was
+// added with, which is what GetPrinterDriverW reports.
+bool InstallDrivers() {
+    const std::wstring driverFile = winsupport::WinePath(ADJUSTUI_DLL_UNIX_PATH);
+    // The spooler loads the configuration file when a printer is added; the plug-in is no
+    // configuration DLL, so a file that is no DLL stands in for it.
+    const std::wstring configFile = winsupport::WinePath(ADJUSTUI_CONFIG_UNIX_PATH);
+    for (const auto& model : kModels) {
+        if (!winsupport::InstallDriver(model.driver, driverFile, configFile, configFile, {})) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+HMODULE Plugin() {
+    static const win32::UniqueLibrary library(
+        LoadLibraryW(winsupport::WinePath(ADJUSTUI_DLL_UNIX_PATH).c_str()));
+    return library.get();
+}
+
+GetClassObjectFn DllGetClassObject() {
+    return reinterpret_cast<GetClassObjectFn>(
+        reinterpret_cast<void*>(GetProcAddress(Plugin(), "DllGetClassObject")));
+}
+
+CanUnloadNowFn DllCanUnloadNow() {
+    return reinterpret_cast<CanUnloadNowFn>(
+        reinterpret_cast<void*>(GetProcAddress(Plugin(), "DllCanUnloadNow")));
+}
+
+ComRef<IClassFactory> Factory() {
+    ComRef<IClassFactory> factory;
+    auto get = DllGetClassObject();
+    EXPECT_NE(get, nullptr);
+    if (get != nullptr) {
+        EXPECT_EQ(get(kCLSID_AdjustUi, IID_IClassFactory, factory.put()), S_OK);
+    }
+    return factory;
+}
+
+ComRef<IPrintOemUI2> CreatePlugin() {
+    ComRef<IPrintOemUI2> plugin;
+    auto factory = Factory();
+    if (factory) {
+        EXPECT_EQ(factory->CreateInstance(nullptr, kIID_IPrintOemUI2, plugin.put()), S_OK);
+    }
+    return plugin;
+}
+
+ULONG RefCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+const wchar_t* DriverNameOf(Model model) { return Entry(model).driver; }
+
+winsupport::Printer FreshPrinter(Model model) {
+    static const bool installed = InstallDrivers();
+    EXPECT_TRUE(installed);
+    const auto& entry = Entry(model);
+    EXPECT_TRUE(winsupport::AddFreshPrinter(entry.printer, entry.driver));
+    auto printer = winsupport::Printer::Open(entry.printer);
+    EXPECT_TRUE(printer);
+    return printer;
+}
+
+}  // namespace adjustui::wine
