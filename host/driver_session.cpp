@@ -34,7 +34,7 @@ std::unique_ptr<DriverSession> DriverSession::Open(HANDLE printer, const wchar_t
     session->plugin_ = Plugin::Load(printer);
     session->devmode_.emplace(session->printerName_.c_str(), printer, session->plugin_.get());
     if (!session->devmode_->privateBlockSound()) {
-        OutputDebugStringW(L"standin: plug-in's private devmode header is wrong, not used\n");
+        OutputDebugStringA("standin: plug-in's private devmode header is wrong, not used\n");
         session->devmode_.reset();
         session->plugin_.reset();
         session->devmode_.emplace(session->printerName_.c_str(), printer, nullptr);

@@ -14,11 +14,12 @@ using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
 // A private block is counted in dmDriverExtra, a 16-bit field, behind the public devmode.
 constexpr DWORD kMaxPrivateSize = 0xFFFF - sizeof(DEVMODEW);
 
-void Trace(const wchar_t* what) {
-    std::wstring line = L"standin: ";
+// Narrow text: wine's debug channel shows only OutputDebugStringA.
+void Trace(const char* what) {
+    std::string line = "standin: ";
     line += what;
-    line += L"\n";
-    OutputDebugStringW(line.c_str());
+    line += "\n";
+    OutputDebugStringA(line.c_str());
 }
 
 std::wstring DirectoryOf(const wchar_t* path) {
@@ -68,36 +69,36 @@ std::unique_ptr<Plugin> Plugin::Load(HANDLE printer) {
     std::unique_ptr<Plugin> plugin{new Plugin};
     plugin->module_.reset(LoadLibraryW(path.c_str()));
     if (!plugin->module_) {
-        Trace(L"plug-in not loadable");
+        Trace("plug-in not loadable");
         return nullptr;
     }
     const auto getClassObject = reinterpret_cast<GetClassObjectFn>(
         reinterpret_cast<void*>(GetProcAddress(plugin->module(), "DllGetClassObject")));
     if (getClassObject == nullptr) {
-        Trace(L"plug-in without DllGetClassObject");
+        Trace("plug-in without DllGetClassObject");
         return nullptr;
     }
 
     ComRef<IClassFactory> factory;
     if (FAILED(getClassObject(kCLSID_AdjustUi, IID_IClassFactory, factory.put()))) {
-        Trace(L"no class factory");
+        Trace("no class factory");
         return nullptr;
     }
     ComRef<IUnknown> object;
     if (FAILED(factory->CreateInstance(nullptr, IID_IUnknown, object.put()))) {
-        Trace(L"CreateInstance failed");
+        Trace("CreateInstance failed");
         return nullptr;
     }
     factory.reset();
     if (FAILED(object->QueryInterface(kIID_IPrintOemUI2, plugin->ui_.put()))) {
-        Trace(L"no IPrintOemUI2");
+        Trace("no IPrintOemUI2");
         return nullptr;
     }
     object.reset();
 
     plugin->driverUi_.attach(CreateDriverUi());
     if (FAILED(plugin->ui()->PublishDriverInterface(plugin->driverUi_.get()))) {
-        Trace(L"PublishDriverInterface failed");
+        Trace("PublishDriverInterface failed");
         return nullptr;
     }
 
@@ -105,7 +106,7 @@ std::unique_ptr<Plugin> Plugin::Load(HANDLE printer) {
     if (FAILED(plugin->ui()->GetInfo(OEMGI_GETSIGNATURE, &plugin->signature_,
                                      sizeof(plugin->signature_), &needed)) ||
         plugin->signature_ == 0) {
-        Trace(L"no signature");
+        Trace("no signature");
         return nullptr;
     }
 
@@ -115,7 +116,7 @@ std::unique_ptr<Plugin> Plugin::Load(HANDLE printer) {
     sizing.hModule = plugin->module();
     if (FAILED(plugin->ui()->DevMode(OEMDM_SIZE, &sizing)) ||
         sizing.cbBufSize < sizeof(OEM_DMEXTRAHEADER) || sizing.cbBufSize > kMaxPrivateSize) {
-        Trace(L"unusable private devmode size");
+        Trace("unusable private devmode size");
         return nullptr;
     }
     plugin->privateSize_ = sizing.cbBufSize;
@@ -132,7 +133,7 @@ Plugin::~Plugin() {
     const auto canUnloadNow = reinterpret_cast<CanUnloadNowFn>(
         reinterpret_cast<void*>(GetProcAddress(module(), "DllCanUnloadNow")));
     if (canUnloadNow != nullptr && canUnloadNow() != S_OK) {
-        Trace(L"plug-in still busy, left loaded");
+        Trace("plug-in still busy, left loaded");
         module_.release();
     }
 }

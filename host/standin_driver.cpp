@@ -25,13 +25,15 @@ struct PluginSheetParam {
 };
 
 // One open printing-preferences sheet, from INIT until both the stand-in's and the plug-in's
-// sheet functions have seen DESTROY (compstui's order between the two is not promised).
+// sheet functions have seen DESTROY (compstui's order between the two is not promised; wine
+// destroys the plug-in's first, and sends it DESTROY even after a failed INIT).
 struct SheetState {
     PluginSheetParam pluginParam{};
     std::unique_ptr<DriverSession> session;
     UniqueHeap heap;
     DOCUMENTPROPERTYHEADER* header = nullptr;
     int holders = 1;
+    bool pluginCalled = false;
 };
 
 void DropHolder(SheetState* state) {
@@ -68,11 +70,9 @@ LONG DevmodeRoad(DOCUMENTPROPERTYHEADER* header) {
 LONG CALLBACK PluginSheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
     auto* param = reinterpret_cast<PluginSheetParam*>(info->lParamInit);
     SheetState* state = param->state;
-    const HRESULT hr =
-        state->session->plugin()->ui()->DocumentPropertySheets(info, lParam);
-    if (info->Reason == PROPSHEETUI_REASON_INIT && SUCCEEDED(hr)) {
-        ++state->holders;
-    } else if (info->Reason == PROPSHEETUI_REASON_DESTROY) {
+    state->pluginCalled = true;
+    const HRESULT hr = state->session->plugin()->ui()->DocumentPropertySheets(info, lParam);
+    if (info->Reason == PROPSHEETUI_REASON_DESTROY) {
         DropHolder(state);
     }
     return SUCCEEDED(hr) ? 1 : -1;
@@ -106,9 +106,15 @@ LONG SheetInit(PROPSHEETUI_INFO* info) {
         param.pOEMDM = session.devmode().privatePart();
         state->pluginParam.state = state.get();
         if (state->heap) {
+            // The plug-in's function holds the state from its INIT, which compstui sends while
+            // adding it, until its DESTROY.
+            ++state->holders;
             info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PFNPROPSHEETUIW,
                                   reinterpret_cast<LPARAM>(&PluginSheets),
                                   reinterpret_cast<LPARAM>(&state->pluginParam));
+            if (!state->pluginCalled) {
+                --state->holders;
+            }
         }
     }
     info->UserData = reinterpret_cast<ULONG_PTR>(state.release());

@@ -1,0 +1,88 @@
+// The printing preferences as an application opens them (DM_IN_PROMPT): through wine's compstui
+// the stand-in offers the plug-in its pages and hands back the devmode that the sheet leaves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <compstui.h>
+
+#include <cstring>
+
+#include "tests/road/road_printer.h"
+
+namespace adjustui::road {
+namespace {
+
+// Presses OK on every property sheet this thread shows, from inside the sheet's modal loop.
+class SheetCloser {
+public:
+    SheetCloser() : timer_(SetTimer(nullptr, 0, 300, &SheetCloser::Tick)) {}
+    SheetCloser(const SheetCloser&) = delete;
+    SheetCloser& operator=(const SheetCloser&) = delete;
+    ~SheetCloser() { KillTimer(nullptr, timer_); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM) -> BOOL {
+                wchar_t cls[16] = {};
+                GetClassNameW(window, cls, 16);
+                if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window)) {
+                    PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
+                }
+                return TRUE;
+            },
+            0);
+    }
+    UINT_PTR timer_;
+};
+
+// What DocumentPropertiesW answers when the sheet ran: OK, or, while no party adds a page, that
+// the sheet had none to show.
+bool SheetRan(LONG result) { return result == CPSUI_OK || result == ERR_CPSUI_NO_PROPSHEETPAGE; }
+
+TEST(PreferencesRoad, TheDevmodeTheSheetLeavesIsReturned) {
+    RoadPrinter printer{L"road preferences", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    ASSERT_TRUE(printer.SeedDword(L"X_OFFSET", 150));
+    Devmode in = printer.DefaultDevmode();
+    ASSERT_FALSE(in.empty());
+    in.block().bSettingsValid = 1;
+    in.block().lXOffset = -60;
+    in.block().dwConfigNumber = 4;
+    in.dm().dmOrientation = DMORIENT_LANDSCAPE;
+
+    SheetCloser closer;
+    LONG result = 0;
+    Devmode out = printer.Merged(in, DM_IN_PROMPT, &result);
+    EXPECT_TRUE(SheetRan(result)) << result;
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(out.dm().dmSize, sizeof(DEVMODEW));
+    EXPECT_EQ(out.dm().dmDriverExtra, kOemDevmodeSize);
+    EXPECT_EQ(out.dm().dmOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(std::memcmp(&out.block(), &in.block(), kOemDevmodeSize), 0);
+}
+
+TEST(PreferencesRoad, WithoutAnInputDevmodeTheDefaultsAreReturned) {
+    RoadPrinter printer{L"road preferences defaults", L"MANTO 63N-2"};
+    ASSERT_TRUE(printer.ready());
+    ASSERT_TRUE(printer.SeedDword(L"CUTTER", 2));
+    HANDLE handle = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(printer.name().c_str()), &handle, nullptr));
+
+    std::vector<BYTE> bytes(static_cast<std::size_t>(printer.DevmodeSize()));
+    Devmode out(bytes);
+    SheetCloser closer;
+    const LONG result = DocumentPropertiesW(nullptr, handle, nullptr, &out.dm(), nullptr,
+                                            DM_IN_PROMPT | DM_OUT_BUFFER);
+    ClosePrinter(handle);
+    EXPECT_TRUE(SheetRan(result)) << result;
+    EXPECT_EQ(std::wstring(out.dm().dmDeviceName), printer.name());
+    EXPECT_EQ(out.block().dwSignature, kOemSignature);
+    EXPECT_EQ(out.block().dwCutter, 2u);
+    EXPECT_EQ(out.block().bSettingsValid, 0);
+}
+
+}  // namespace
+}  // namespace adjustui::road

@@ -1,0 +1,91 @@
+#include "tests/road/road_printer.h"
+
+#include <winspool.h>
+
+#include <cwchar>
+
+namespace adjustui::road {
+namespace {
+
+constexpr std::size_t kNameUnits = 64;
+
+template <typename Entry>
+std::vector<Entry> List(const std::wstring& printer, WORD capability, std::size_t units = 1) {
+    const int count = DeviceCapabilitiesW(printer.c_str(), nullptr, capability, nullptr, nullptr);
+    if (count <= 0) {
+        return {};
+    }
+    std::vector<Entry> entries(static_cast<std::size_t>(count) * units);
+    const int filled = DeviceCapabilitiesW(printer.c_str(), nullptr, capability,
+                                           reinterpret_cast<wchar_t*>(entries.data()), nullptr);
+    entries.resize(filled == count ? entries.size() : 0);
+    return entries;
+}
+
+}  // namespace
+
+RoadPrinter::RoadPrinter(const std::wstring& name, const std::wstring& model)
+    : name_(name), ready_(AddModelPrinter(name, model)) {}
+
+int RoadPrinter::Count(WORD capability, const DEVMODEW* devmode) const {
+    return DeviceCapabilitiesW(name_.c_str(), nullptr, capability, nullptr, devmode);
+}
+
+std::vector<WORD> RoadPrinter::Papers() const { return List<WORD>(name_, DC_PAPERS); }
+
+std::vector<POINT> RoadPrinter::PaperSizes() const { return List<POINT>(name_, DC_PAPERSIZE); }
+
+std::vector<std::wstring> RoadPrinter::PaperNames() const {
+    const auto units = List<wchar_t>(name_, DC_PAPERNAMES, kNameUnits);
+    std::vector<std::wstring> names;
+    for (std::size_t i = 0; i < units.size(); i += kNameUnits) {
+        names.emplace_back(&units[i], wcsnlen(&units[i], kNameUnits));
+    }
+    return names;
+}
+
+std::wstring RoadPrinter::MediaReady(const DEVMODEW* devmode) const {
+    wchar_t name[kNameUnits] = {};
+    if (DeviceCapabilitiesW(name_.c_str(), nullptr, DC_MEDIAREADY, name, devmode) != 1) {
+        return L"(failed)";
+    }
+    return {name, wcsnlen(name, kNameUnits)};
+}
+
+LONG RoadPrinter::DevmodeSize() const {
+    return DocumentPropertiesW(nullptr, nullptr, const_cast<wchar_t*>(name_.c_str()), nullptr,
+                               nullptr, 0);
+}
+
+Devmode RoadPrinter::DefaultDevmode() const {
+    const LONG size = DevmodeSize();
+    if (size <= 0) {
+        return {};
+    }
+    // Garbage where the spooler reads its cbOut from: the driver must not trust it.
+    std::vector<BYTE> bytes(static_cast<std::size_t>(size), 0xA5);
+    if (DocumentPropertiesW(nullptr, nullptr, const_cast<wchar_t*>(name_.c_str()),
+                            reinterpret_cast<DEVMODEW*>(bytes.data()), nullptr,
+                            DM_OUT_BUFFER) != IDOK) {
+        return {};
+    }
+    return Devmode(std::move(bytes));
+}
+
+Devmode RoadPrinter::Merged(Devmode& in, DWORD extraMode, LONG* result) const {
+    const LONG size = DevmodeSize();
+    if (size <= 0) {
+        return {};
+    }
+    std::vector<BYTE> bytes(static_cast<std::size_t>(size), 0);
+    const LONG answer = DocumentPropertiesW(
+        nullptr, nullptr, const_cast<wchar_t*>(name_.c_str()),
+        reinterpret_cast<DEVMODEW*>(bytes.data()), reinterpret_cast<DEVMODEW*>(in.data()),
+        DM_IN_BUFFER | DM_OUT_BUFFER | extraMode);
+    if (result != nullptr) {
+        *result = answer;
+    }
+    return Devmode(std::move(bytes));
+}
+
+}  // namespace adjustui::road
