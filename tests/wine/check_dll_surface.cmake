@@ -1,4 +1,5 @@
 # Run as: cmake -DOBJDUMP=... -DDLL=... -P check_dll_surface.cmake
+cmake_minimum_required(VERSION 3.25)
 # The plug-in exports exactly the two server entry points and imports system DLLs only.
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -7,7 +8,7 @@ endif()
 
 string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(([ \t]+\\[[^\n]*\n)*)" table "${dump}")
 string(REGEX MATCHALL "\\] [A-Za-z_][A-Za-z0-9_@]*" entries "${CMAKE_MATCH_1}")
-list(TRANSFORM entries REPLACE "^\\] " "")
+list(TRANSFORM entries REPLACE "\\] " "")
 list(SORT entries)
 if(NOT entries STREQUAL "DllCanUnloadNow;DllGetClassObject")
     message(FATAL_ERROR "exports are '${entries}', expected DllCanUnloadNow;DllGetClassObject")

@@ -14,7 +14,8 @@ std::unique_ptr<PrinterStore> FreshSpoolerStore() {
 
 using adjustui::testing::PrinterStoreContract;
 INSTANTIATE_TEST_SUITE_P(Spooler, PrinterStoreContract,
-                         ::testing::Values(adjustui::testing::StoreMaker(FreshSpoolerStore)));
+                         ::testing::Values(adjustui::testing::StoreMaker(FreshSpoolerStore)),
+                         [](const auto&) { return std::string("Winspool"); });
 
 TEST(WinspoolStore, DriverNameKeepsTheCaseThePrinterWasAddedWith) {
     for (Model model : {Model::KestraVc9, Model::KestraVc9Lower}) {
