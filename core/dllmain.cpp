@@ -12,10 +12,18 @@ constinit ServerCounts g_counts;
 
 }  // namespace
 
-HMODULE ModuleHandle() { return g_module; }
-HANDLE ModuleActivationContext() { return g_activationContext; }
-void SetModuleActivationContext(HANDLE context) { g_activationContext = context; }
-ServerCounts& ModuleCounts() { return g_counts; }
+HMODULE ModuleHandle() {
+    return g_module;
+}
+HANDLE ModuleActivationContext() {
+    return g_activationContext;
+}
+void SetModuleActivationContext(HANDLE context) {
+    g_activationContext = context;
+}
+ServerCounts& ModuleCounts() {
+    return g_counts;
+}
 
 }  // namespace adjustui
 

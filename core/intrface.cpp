@@ -17,26 +17,29 @@ namespace {
 // A broken invariant is reported to the debugger; the plug-in keeps running inside its host.
 void ReportFailedCheck(const char* expression, const char* file, int line) {
     char text[256];
-    std::snprintf(text, sizeof text, "Assertion failed: %s, file %s, line %d\r\n", expression,
-                  file, line);
+    std::snprintf(text, sizeof text, "Assertion failed: %s, file %s, line %d\r\n", expression, file,
+                  line);
     OutputDebugStringA(text);
 }
 #define ADJUSTUI_CHECK(expression) \
     ((expression) ? void() : ReportFailedCheck(#expression, __FILE_NAME__, __LINE__))
 
 class OutputDebugSink final : public DebugSink {
-public:
+  public:
     void Line(const char* text) override { OutputDebugStringA(text); }
 };
 
 HRESULT Apply(Outcome outcome) {
-    if (outcome.lastError != 0) SetLastError(outcome.lastError);
+    if (outcome.lastError != 0)
+        SetLastError(outcome.lastError);
     return outcome.result;
 }
 
 }  // namespace
 
-IOemUI::IOemUI() { ModuleCounts().ObjectCreated(); }
+IOemUI::IOemUI() {
+    ModuleCounts().ObjectCreated();
+}
 
 IOemUI::~IOemUI() {
     // The driver's interface is the only thing the object owns.
@@ -56,16 +59,17 @@ template <typename T>
 class Mirror32 {
     static_assert(sizeof(T) == sizeof(std::uint32_t));
 
-public:
+  public:
     explicit Mirror32(T* target) : target_(target), value_(target ? *target : 0) {}
     ~Mirror32() {
-        if (target_ != nullptr && *target_ != value_) *target_ = value_;
+        if (target_ != nullptr && *target_ != value_)
+            *target_ = value_;
     }
     Mirror32(const Mirror32&) = delete;
     Mirror32& operator=(const Mirror32&) = delete;
     std::uint32_t* get() { return target_ ? &value_ : nullptr; }
 
-private:
+  private:
     T* target_;
     std::uint32_t value_;
 };
@@ -73,7 +77,8 @@ private:
 }  // namespace
 
 HRESULT STDMETHODCALLTYPE IOemUI::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, kIID_IPrintOemUI) ||
         IsEqualIID(riid, kIID_IPrintOemUI2)) {
         *ppv = static_cast<IPrintOemUI2*>(this);
@@ -84,11 +89,14 @@ HRESULT STDMETHODCALLTYPE IOemUI::QueryInterface(REFIID riid, void** ppv) {
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE IOemUI::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_cRef)); }
+ULONG STDMETHODCALLTYPE IOemUI::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&m_cRef));
+}
 
 ULONG STDMETHODCALLTYPE IOemUI::Release() {
     LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0) delete this;
+    if (count == 0)
+        delete this;
     return static_cast<ULONG>(count);
 }
 
@@ -100,7 +108,8 @@ HRESULT STDMETHODCALLTYPE IOemUI::GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbS
 
 HRESULT STDMETHODCALLTYPE IOemUI::DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam) {
     OutputDebugSink debug;
-    if (pOemDMParam == nullptr) return Apply(HandleOemDevMode(dwMode, nullptr, debug));
+    if (pOemDMParam == nullptr)
+        return Apply(HandleOemDevMode(dwMode, nullptr, debug));
 
     win32::WinspoolStore printer(pOemDMParam->hPrinter);
     Mirror32 bufSize(&pOemDMParam->cbBufSize);
@@ -114,17 +123,22 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam)
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::PublishDriverInterface(IUnknown* pIUnknown) {
-    if (m_pDriverUI != nullptr) return S_OK;
+    if (m_pDriverUI != nullptr)
+        return S_OK;
     // A missing interface fails like a refused query: the core driver may try again.
-    if (pIUnknown == nullptr) return E_FAIL;
+    if (pIUnknown == nullptr)
+        return E_FAIL;
     HRESULT hr =
         pIUnknown->QueryInterface(kIID_IPrintOemDriverUI, reinterpret_cast<void**>(&m_pDriverUI));
-    if (SUCCEEDED(hr)) return S_OK;
+    if (SUCCEEDED(hr))
+        return S_OK;
     m_pDriverUI = nullptr;
     return E_FAIL;
 }
 
-HRESULT STDMETHODCALLTYPE IOemUI::CommonUIProp(DWORD, POEMCUIPPARAM) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE IOemUI::CommonUIProp(DWORD, POEMCUIPPARAM) {
+    return E_NOTIMPL;
+}
 
 // The document page is not offered yet.
 HRESULT STDMETHODCALLTYPE IOemUI::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM) {
@@ -142,10 +156,11 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO
 
 HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter, PWSTR,
                                                      WORD wCapability, PVOID pOutput,
-                                                     PDEVMODEW pPublicDM, PVOID pOEMDM,
-                                                     DWORD dwOld, DWORD* dwResult) {
+                                                     PDEVMODEW pPublicDM, PVOID pOEMDM, DWORD dwOld,
+                                                     DWORD* dwResult) {
     // Every answer goes through dwResult.
-    if (dwResult == nullptr) return E_POINTER;
+    if (dwResult == nullptr)
+        return E_POINTER;
 
     win32::WinspoolStore printer(hPrinter);
     static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
@@ -165,16 +180,21 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
     return adjustui::AnswerDeviceCapabilities(request, *result.get());
 }
 
-HRESULT STDMETHODCALLTYPE IOemUI::UpgradePrinter(DWORD, PBYTE) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE IOemUI::UpgradePrinter(DWORD, PBYTE) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE IOemUI::PrinterEvent(PWSTR, INT, DWORD, LPARAM) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE IOemUI::PrinterEvent(PWSTR, INT, DWORD, LPARAM) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE IOemUI::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE IOemUI::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE IOemUI::QueryColorProfile(HANDLE, POEMUIOBJ, PDEVMODEW, PVOID,
                                                     ULONG ulQueryMode, VOID* pvProfileData,
-                                                    ULONG* pcbProfileData,
-                                                    FLONG* pflProfileData) {
+                                                    ULONG* pcbProfileData, FLONG* pflProfileData) {
     Mirror32 size(pcbProfileData);
     Mirror32 flags(pflProfileData);
     return Apply(adjustui::QueryColorProfile(ulQueryMode, pvProfileData, size.get(), flags.get()));
@@ -184,25 +204,34 @@ HRESULT STDMETHODCALLTYPE IOemUI::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARA
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE IOemUI::UpdateExternalFonts(HANDLE, HANDLE, PWSTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE IOemUI::UpdateExternalFonts(HANDLE, HANDLE, PWSTR) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE IOemUI::QueryJobAttributes(HANDLE, PDEVMODEW, DWORD, LPBYTE) {
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE IOemUI::HideStandardUI(DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE IOemUI::HideStandardUI(DWORD) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE IOemUI::DocumentEvent(HANDLE, HDC, INT, ULONG, PVOID, ULONG, PVOID,
                                                 PINT) {
     return E_NOTIMPL;
 }
 
-IOemCF::IOemCF() { ModuleCounts().ObjectCreated(); }
+IOemCF::IOemCF() {
+    ModuleCounts().ObjectCreated();
+}
 
-IOemCF::~IOemCF() { ModuleCounts().ObjectDestroyed(); }
+IOemCF::~IOemCF() {
+    ModuleCounts().ObjectDestroyed();
+}
 
 HRESULT STDMETHODCALLTYPE IOemCF::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
         *ppv = static_cast<IClassFactory*>(this);
         AddRef();
@@ -212,20 +241,26 @@ HRESULT STDMETHODCALLTYPE IOemCF::QueryInterface(REFIID riid, void** ppv) {
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE IOemCF::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_cRef)); }
+ULONG STDMETHODCALLTYPE IOemCF::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&m_cRef));
+}
 
 ULONG STDMETHODCALLTYPE IOemCF::Release() {
     LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0) delete this;
+    if (count == 0)
+        delete this;
     return static_cast<ULONG>(count);
 }
 
 HRESULT STDMETHODCALLTYPE IOemCF::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     *ppv = nullptr;
-    if (pUnkOuter != nullptr) return CLASS_E_NOAGGREGATION;
+    if (pUnkOuter != nullptr)
+        return CLASS_E_NOAGGREGATION;
     auto* object = new (std::nothrow) IOemUI;
-    if (object == nullptr) return E_OUTOFMEMORY;
+    if (object == nullptr)
+        return E_OUTOFMEMORY;
     // An unsupported interface leaves the creation reference as the last one.
     HRESULT hr = object->QueryInterface(riid, ppv);
     object->Release();
@@ -240,14 +275,19 @@ HRESULT STDMETHODCALLTYPE IOemCF::LockServer(BOOL bLock) {
 }  // namespace adjustui
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     *ppv = nullptr;
-    if (!IsEqualCLSID(rclsid, kCLSID_AdjustUi)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!IsEqualCLSID(rclsid, kCLSID_AdjustUi))
+        return CLASS_E_CLASSNOTAVAILABLE;
     auto* factory = new (std::nothrow) adjustui::IOemCF;
-    if (factory == nullptr) return E_OUTOFMEMORY;
+    if (factory == nullptr)
+        return E_OUTOFMEMORY;
     HRESULT hr = factory->QueryInterface(riid, ppv);
     factory->Release();
     return hr;
 }
 
-STDAPI DllCanUnloadNow() { return adjustui::ModuleCounts().CanUnload() ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() {
+    return adjustui::ModuleCounts().CanUnload() ? S_OK : S_FALSE;
+}

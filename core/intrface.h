@@ -12,7 +12,7 @@ namespace adjustui {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
 class IOemUI final : public IPrintOemUI2 {
-public:
+  public:
     IOemUI();
 
     // IUnknown
@@ -35,9 +35,9 @@ public:
     HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ poemuiobj, PDEVQUERYPRINT_INFO pDQPInfo,
                                               PDEVMODEW pPublicDM, PVOID pOEMDM) override;
     HRESULT STDMETHODCALLTYPE DeviceCapabilities(POEMUIOBJ poemuiobj, HANDLE hPrinter,
-                                                 PWSTR pDeviceName, WORD wCapability,
-                                                 PVOID pOutput, PDEVMODEW pPublicDM, PVOID pOEMDM,
-                                                 DWORD dwOld, DWORD* dwResult) override;
+                                                 PWSTR pDeviceName, WORD wCapability, PVOID pOutput,
+                                                 PDEVMODEW pPublicDM, PVOID pOEMDM, DWORD dwOld,
+                                                 DWORD* dwResult) override;
     HRESULT STDMETHODCALLTYPE UpgradePrinter(DWORD dwLevel, PBYTE pDriverUpgradeInfo) override;
     HRESULT STDMETHODCALLTYPE PrinterEvent(PWSTR pPrinterName, INT iDriverEvent, DWORD dwFlags,
                                            LPARAM lParam) override;
@@ -54,14 +54,14 @@ public:
                                                   PWSTR pwstrCartridges) override;
 
     // IPrintOemUI2
-    HRESULT STDMETHODCALLTYPE QueryJobAttributes(HANDLE hPrinter, PDEVMODEW pDevmode,
-                                                 DWORD dwLevel, LPBYTE lpAttributeInfo) override;
+    HRESULT STDMETHODCALLTYPE QueryJobAttributes(HANDLE hPrinter, PDEVMODEW pDevmode, DWORD dwLevel,
+                                                 LPBYTE lpAttributeInfo) override;
     HRESULT STDMETHODCALLTYPE HideStandardUI(DWORD dwMode) override;
     HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn,
                                             PVOID pbIn, ULONG cbOut, PVOID pbOut,
                                             PINT piResult) override;
 
-private:
+  private:
     // Only Release destroys the object.
     ~IOemUI();
 
@@ -70,17 +70,16 @@ private:
 };
 
 class IOemCF final : public IClassFactory {
-public:
+  public:
     IOemCF();
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* pUnkOuter, REFIID riid,
-                                             void** ppv) override;
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL bLock) override;
 
-private:
+  private:
     ~IOemCF();
 
     LONG m_cRef = 1;

@@ -11,14 +11,15 @@ namespace adjustui::win32 {
 
 template <typename Traits>
 class UniqueHandle {
-public:
+  public:
     using Type = typename Traits::Type;
 
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(Type h) noexcept : h_(h) {}
     UniqueHandle(UniqueHandle&& other) noexcept : h_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -46,7 +47,7 @@ public:
         return &h_;
     }
 
-private:
+  private:
     Type h_ = Traits::Empty();
 };
 

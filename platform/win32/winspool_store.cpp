@@ -12,7 +12,8 @@ std::uint32_t WinspoolStore::GetData(const char16_t* name, std::span<std::byte> 
     DWORD size = 0;
     DWORD rc = GetPrinterDataW(handle_, Wide(name), &type, reinterpret_cast<BYTE*>(dest.data()),
                                static_cast<DWORD>(dest.size()), &size);
-    if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) needed = size;
+    if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA)
+        needed = size;
     return rc;
 }
 
@@ -37,7 +38,8 @@ std::unique_ptr<PrinterStore> WinspoolStore::OpenForWrite() {
     const auto* printer = reinterpret_cast<const PRINTER_INFO_2W*>(info.data());
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
     UniquePrinter writer;
-    if (!OpenPrinterW(printer->pPrinterName, writer.put(), &defaults)) return nullptr;
+    if (!OpenPrinterW(printer->pPrinterName, writer.put(), &defaults))
+        return nullptr;
     return std::make_unique<WinspoolStore>(std::move(writer));
 }
 
@@ -55,7 +57,8 @@ std::optional<std::u16string> WinspoolStore::DriverName() {
         return std::nullopt;
     }
     const auto* driver = reinterpret_cast<const DRIVER_INFO_1W*>(info.data());
-    if (driver->pName == nullptr) return std::nullopt;
+    if (driver->pName == nullptr)
+        return std::nullopt;
     return std::u16string(reinterpret_cast<const char16_t*>(driver->pName));
 }
 

@@ -15,7 +15,7 @@ inline wchar_t* Wide(const char16_t* text) {
 }
 
 class WinspoolStore final : public PrinterStore {
-public:
+  public:
     // Borrows a handle that the caller keeps open for the store's lifetime.
     explicit WinspoolStore(HANDLE borrowed) : handle_(borrowed) {}
     // Owns the handle and closes it.
@@ -28,7 +28,7 @@ public:
     std::unique_ptr<PrinterStore> OpenForWrite() override;
     std::optional<std::u16string> DriverName() override;
 
-private:
+  private:
     HANDLE handle_;
     UniquePrinter owned_;
 };

@@ -12,8 +12,7 @@
 namespace adjustui::wine {
 namespace {
 
-PaperRecord Paper(const char16_t* name, std::uint16_t id, std::int32_t width,
-                  std::int32_t length) {
+PaperRecord Paper(const char16_t* name, std::uint16_t id, std::int32_t width, std::int32_t length) {
     PaperRecord record{};
     std::memcpy(record.name, name, std::char_traits<char16_t>::length(name) * sizeof(char16_t));
     record.id = id;
@@ -32,7 +31,7 @@ std::u16string NameOf(const wchar_t (&entry)[64]) {
 }
 
 class DeviceCapabilities : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plugin_ = CreatePlugin();
         ASSERT_TRUE(plugin_);
@@ -53,7 +52,8 @@ protected:
     std::vector<PaperRecord> StoredStandardPapers() {
         auto count = printer_.Get(L"01_Counts_Of_Standard_PAPER");
         auto records = printer_.Get(L"02_ID_of_Std_Paper");
-        if (!count || count->size() != 4 || !records) return {};
+        if (!count || count->size() != 4 || !records)
+            return {};
         std::uint32_t n = 0;
         std::memcpy(&n, count->data(), 4);
         EXPECT_EQ(records->size(), n * sizeof(PaperRecord));
@@ -90,7 +90,8 @@ TEST_F(DeviceCapabilities, PaperListsEndWithTheCustomPapersAndRefreshTheStandard
     StoreCustomPapers(custom_);
 
     POINT sizes[kCoreCount + 2] = {};
-    for (DWORD i = 0; i < kCoreCount; ++i) sizes[i] = {LONG(1000 + i), LONG(2000 + i)};
+    for (DWORD i = 0; i < kCoreCount; ++i)
+        sizes[i] = {LONG(1000 + i), LONG(2000 + i)};
     DWORD result = 0;
     ASSERT_EQ(Ask(DC_PAPERSIZE, sizes, kCoreCount, result), S_OK);
     EXPECT_EQ(result, kCoreCount + 2);
@@ -108,7 +109,8 @@ TEST_F(DeviceCapabilities, PaperListsEndWithTheCustomPapersAndRefreshTheStandard
     EXPECT_EQ(ids[0], 1) << "the core driver's entries stay";
 
     wchar_t names[kCoreCount + 2][64] = {};
-    for (DWORD i = 0; i < kCoreCount; ++i) wsprintfW(names[i], L"Core paper %lu", i);
+    for (DWORD i = 0; i < kCoreCount; ++i)
+        wsprintfW(names[i], L"Core paper %lu", i);
     ASSERT_EQ(Ask(DC_PAPERNAMES, names, kCoreCount, result), S_OK);
     EXPECT_EQ(result, kCoreCount + 2);
     EXPECT_EQ(NameOf(names[kCoreCount]), u"Label 2x3");

@@ -48,7 +48,7 @@ OemDevmode AppliedBlock() {
 }
 
 class DevMode : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plugin_ = CreatePlugin();
         ASSERT_TRUE(plugin_);
@@ -171,10 +171,9 @@ TEST_F(DevMode, DefaultOnAPrinterWithoutValuesLeavesEverySettingUnset) {
         EXPECT_EQ(value, kUnset);
     }
     EXPECT_EQ(block.dwCopies, 1u);
-    for (std::uint8_t flag :
-         {block.bSlipCorrectionSend, block.bOffsetSend, block.bCutterSend, block.bPrintSpeedSend,
-          block.bPrintDensitySend, block.bRotate180, block.bPaperFormatSend, block.bConfigSend,
-          block.bPassThroughSend}) {
+    for (std::uint8_t flag : {block.bSlipCorrectionSend, block.bOffsetSend, block.bCutterSend,
+                              block.bPrintSpeedSend, block.bPrintDensitySend, block.bRotate180,
+                              block.bPaperFormatSend, block.bConfigSend, block.bPassThroughSend}) {
         EXPECT_EQ(flag, 0u);
     }
     EXPECT_EQ(block.szPassThroughFont[0], u'\0');
@@ -193,10 +192,9 @@ TEST_F(DevMode, DefaultTakesTheStoredValues) {
     EXPECT_EQ(block.lPaperSizeIndex, 8);
     EXPECT_EQ(block.dwConfigNumber, 9u);
     EXPECT_EQ(block.lStdPaperCount, 12);
-    for (std::uint8_t flag :
-         {block.bSlipCorrectionSend, block.bOffsetSend, block.bCutterSend, block.bPrintSpeedSend,
-          block.bPrintDensitySend, block.bRotate180, block.bPaperFormatSend, block.bConfigSend,
-          block.bPassThroughSend}) {
+    for (std::uint8_t flag : {block.bSlipCorrectionSend, block.bOffsetSend, block.bCutterSend,
+                              block.bPrintSpeedSend, block.bPrintDensitySend, block.bRotate180,
+                              block.bPaperFormatSend, block.bConfigSend, block.bPassThroughSend}) {
         EXPECT_EQ(flag, 1u);
     }
     EXPECT_EQ(std::u16string(block.szPassThroughFont), u"Stored Font");
@@ -259,9 +257,9 @@ TEST_F(DevMode, ConvertAndMergeReplaceAForeignBlockWithResetValues) {
               std::uint32_t(out.lStdPaperCount), std::uint32_t(out.lCustomPaperCount)}) {
             EXPECT_EQ(value, 0u) << mode;
         }
-        for (std::uint8_t flag : {out.bSlipCorrectionSend, out.bOffsetSend, out.bCutterSend,
-                                  out.bPrintSpeedSend, out.bPrintDensitySend, out.bRotate180,
-                                  out.bConfigSend, out.bPassThroughSend}) {
+        for (std::uint8_t flag :
+             {out.bSlipCorrectionSend, out.bOffsetSend, out.bCutterSend, out.bPrintSpeedSend,
+              out.bPrintDensitySend, out.bRotate180, out.bConfigSend, out.bPassThroughSend}) {
             EXPECT_EQ(flag, 0u) << mode;
         }
         EXPECT_EQ(out.szPassThroughFont[0], u'\0') << mode;

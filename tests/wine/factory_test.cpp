@@ -20,8 +20,7 @@ TEST(GetClassObject, RefusesAMissingOutPointerBeforeLookingAtTheClass) {
 
 TEST(GetClassObject, OtherClassIsNotAvailableAndNullsTheOutPointer) {
     void* out = reinterpret_cast<void*>(0x1234);
-    EXPECT_EQ(DllGetClassObject()(kOtherClass, IID_IClassFactory, &out),
-              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(DllGetClassObject()(kOtherClass, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(DllCanUnloadNow()(), S_OK);
 }

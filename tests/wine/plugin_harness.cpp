@@ -15,7 +15,9 @@ constexpr ModelPrinter kModels[] = {
     {L"ACME LP-100", L"adjustui test 5"},
 };
 
-const ModelPrinter& Entry(Model model) { return kModels[static_cast<int>(model)]; }
+const ModelPrinter& Entry(Model model) {
+    return kModels[static_cast<int>(model)];
+}
 
 // Wine's spooler installs each driver name once; a printer keeps the case of the name it was
 // added with, which is what GetPrinterDriverW reports.
@@ -74,7 +76,9 @@ ULONG RefCount(IUnknown* object) {
     return object->Release();
 }
 
-const wchar_t* DriverNameOf(Model model) { return Entry(model).driver; }
+const wchar_t* DriverNameOf(Model model) {
+    return Entry(model).driver;
+}
 
 winsupport::Printer FreshPrinter(Model model) {
     static const bool installed = InstallDrivers();

@@ -25,7 +25,7 @@ CanUnloadNowFn DllCanUnloadNow();
 // Holds one reference of a COM object.
 template <typename T>
 class ComRef {
-public:
+  public:
     ComRef() = default;
     explicit ComRef(T* p) : p_(p) {}
     ComRef(ComRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
@@ -44,7 +44,8 @@ public:
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
     void reset() {
-        if (p_ != nullptr) std::exchange(p_, nullptr)->Release();
+        if (p_ != nullptr)
+            std::exchange(p_, nullptr)->Release();
     }
     void** put() {
         reset();
@@ -52,7 +53,7 @@ public:
     }
     T* release() { return std::exchange(p_, nullptr); }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 

@@ -10,7 +10,7 @@ namespace {
 constexpr DWORD kSignature = 0x005A454C;  // 'ZEL'
 
 class PluginObject : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plugin_ = CreatePlugin();
         ASSERT_TRUE(plugin_);
@@ -101,8 +101,9 @@ TEST_F(PluginObject, ColorProfileOtherQueryModeFailsWithoutSideEffects) {
     wchar_t data[16] = {};
     ULONG size = sizeof data;
     FLONG flags = 9;
-    EXPECT_EQ(plugin_->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 1, data, &size, &flags),
-              E_FAIL);
+    EXPECT_EQ(
+        plugin_->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 1, data, &size, &flags),
+        E_FAIL);
     EXPECT_EQ(size, sizeof data);
     EXPECT_EQ(flags, 9u);
     EXPECT_EQ(data[0], L'\0');
@@ -113,17 +114,18 @@ TEST_F(PluginObject, ColorProfileAnnouncesThirtyTwoBytesForAShortOrMissingBuffer
     wchar_t data[16] = {L'x'};
     ULONG size = 31;
     FLONG flags = 9;
-    EXPECT_EQ(plugin_->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, data, &size, &flags),
-              E_FAIL);
+    EXPECT_EQ(
+        plugin_->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, data, &size, &flags),
+        E_FAIL);
     EXPECT_EQ(GetLastError(), 122u);
     EXPECT_EQ(size, 32u);
     EXPECT_EQ(data[0], L'x');
 
     size = 1000;
     SetLastError(kSentinel);
-    EXPECT_EQ(plugin_->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, nullptr, &size,
-                                         &flags),
-              E_FAIL);
+    EXPECT_EQ(
+        plugin_->QueryColorProfile(nullptr, nullptr, nullptr, nullptr, 0, nullptr, &size, &flags),
+        E_FAIL);
     EXPECT_EQ(GetLastError(), 122u);
     EXPECT_EQ(size, 32u);
 }
@@ -149,7 +151,7 @@ TEST_F(PluginObject, ColorProfileNamesTheProfileFile) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class CountingDriverUI final : public IPrintOemDriverUI {
-public:
+  public:
     HRESULT queryResult = S_OK;
     int queries = 0;
     LONG refs = 1;
@@ -157,8 +159,10 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         ++queries;
         *ppv = nullptr;
-        if (FAILED(queryResult)) return queryResult;
-        if (!IsEqualIID(riid, kIID_IPrintOemDriverUI)) return E_NOINTERFACE;
+        if (FAILED(queryResult))
+            return queryResult;
+        if (!IsEqualIID(riid, kIID_IPrintOemDriverUI))
+            return E_NOINTERFACE;
         *ppv = static_cast<IPrintOemDriverUI*>(this);
         AddRef();
         return S_OK;
@@ -225,7 +229,8 @@ TEST_F(PluginObject, DeclinedSlotsAnswerNotImplementedWithoutALastError) {
         plugin_->HideStandardUI(1),
         plugin_->DocumentEvent(nullptr, nullptr, 0, 0, nullptr, 0, nullptr, &result),
     };
-    for (std::size_t i = 0; i < std::size(answers); ++i) EXPECT_EQ(answers[i], E_NOTIMPL) << i;
+    for (std::size_t i = 0; i < std::size(answers); ++i)
+        EXPECT_EQ(answers[i], E_NOTIMPL) << i;
     EXPECT_EQ(GetLastError(), kSentinel);
     EXPECT_EQ(info.Result, 0);
     EXPECT_EQ(result, 0);
@@ -239,8 +244,8 @@ TEST_F(PluginObject, SlotsAnswerAtTheirPublishedPositions) {
     using DevModeSlot = HRESULT(STDMETHODCALLTYPE*)(void*, DWORD, POEMDMPARAM);
     using CapabilitiesSlot = HRESULT(STDMETHODCALLTYPE*)(void*, POEMUIOBJ, HANDLE, PWSTR, WORD,
                                                          PVOID, PDEVMODEW, PVOID, DWORD, DWORD*);
-    using ColorProfileSlot = HRESULT(STDMETHODCALLTYPE*)(void*, HANDLE, POEMUIOBJ, PDEVMODEW,
-                                                         PVOID, ULONG, VOID*, ULONG*, FLONG*);
+    using ColorProfileSlot = HRESULT(STDMETHODCALLTYPE*)(void*, HANDLE, POEMUIOBJ, PDEVMODEW, PVOID,
+                                                         ULONG, VOID*, ULONG*, FLONG*);
 
     DWORD value = 0;
     DWORD needed = 0;
@@ -262,9 +267,8 @@ TEST_F(PluginObject, SlotsAnswerAtTheirPublishedPositions) {
     wchar_t data[16] = {};
     ULONG size = sizeof data;
     FLONG flags = 0;
-    EXPECT_EQ(reinterpret_cast<ColorProfileSlot>(table[14])(plugin_.get(), nullptr, nullptr,
-                                                            nullptr, nullptr, 0, data, &size,
-                                                            &flags),
+    EXPECT_EQ(reinterpret_cast<ColorProfileSlot>(table[14])(
+                  plugin_.get(), nullptr, nullptr, nullptr, nullptr, 0, data, &size, &flags),
               S_OK);
     EXPECT_STREQ(data, L"OEMPROFILE.icm");
 }

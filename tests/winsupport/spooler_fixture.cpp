@@ -25,7 +25,8 @@ std::wstring DriverDirectory() {
 std::optional<std::wstring> CopyToDriverDirectory(const std::wstring& dir,
                                                   const std::wstring& source) {
     std::wstring target = dir + L"\\" + FileNameOf(source);
-    if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) return std::nullopt;
+    if (!CopyFileW(source.c_str(), target.c_str(), FALSE))
+        return std::nullopt;
     return target;
 }
 
@@ -35,17 +36,20 @@ bool InstallDriver(const std::wstring& driverName, const std::wstring& driverFil
                    const std::wstring& configFile, const std::wstring& dataFile,
                    const std::vector<std::wstring>& dependentFiles) {
     const std::wstring dir = DriverDirectory();
-    if (dir.empty()) return false;
+    if (dir.empty())
+        return false;
 
     auto driver = CopyToDriverDirectory(dir, driverFile);
     auto config = CopyToDriverDirectory(dir, configFile);
     auto data = CopyToDriverDirectory(dir, dataFile);
-    if (!driver || !config || !data) return false;
+    if (!driver || !config || !data)
+        return false;
 
     // Dependent files as a list of names, each ended by a null, the list by a second one.
     std::wstring dependents;
     for (const auto& file : dependentFiles) {
-        if (!CopyToDriverDirectory(dir, file)) return false;
+        if (!CopyToDriverDirectory(dir, file))
+            return false;
         dependents += FileNameOf(file);
         dependents.push_back(L'\0');
     }
@@ -74,7 +78,8 @@ bool DeletePrinterByName(const std::wstring& printerName) {
 }
 
 bool AddFreshPrinter(const std::wstring& printerName, const std::wstring& driverName) {
-    if (!DeletePrinterByName(printerName)) return false;
+    if (!DeletePrinterByName(printerName))
+        return false;
     std::wstring name = printerName;
     std::wstring driver = driverName;
     wchar_t port[] = L"FILE:";
@@ -100,7 +105,8 @@ bool AddFreshPrinter(const std::wstring& printerName, const std::wstring& driver
 Printer Printer::Open(const std::wstring& name, DWORD access) {
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
     HANDLE raw = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &raw, &defaults)) return Printer();
+    if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &raw, &defaults))
+        return Printer();
     return Printer(raw);
 }
 
@@ -114,7 +120,8 @@ std::optional<std::vector<unsigned char>> Printer::Get(const std::wstring& value
     DWORD type = 0;
     DWORD needed = 0;
     DWORD rc = GetPrinterDataW(get(), name, &type, nullptr, 0, &needed);
-    if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) return std::nullopt;
+    if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA)
+        return std::nullopt;
     std::vector<unsigned char> data(needed);
     // One spare byte keeps the buffer pointer valid for an empty value.
     data.reserve(needed + 1);

@@ -32,7 +32,7 @@ bool AddFreshPrinter(const std::wstring& printerName, const std::wstring& driver
 bool DeletePrinterByName(const std::wstring& printerName);
 
 class Printer {
-public:
+  public:
     Printer() = default;
     static Printer Open(const std::wstring& name, DWORD access = PRINTER_ALL_ACCESS);
 
@@ -44,7 +44,7 @@ public:
     // The whole value, or nothing when it is missing or unreadable.
     std::optional<std::vector<unsigned char>> Get(const std::wstring& value);
 
-private:
+  private:
     explicit Printer(HANDLE h) : handle_(h) {}
     win32::UniquePrinter handle_;
 };
