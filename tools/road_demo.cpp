@@ -1,12 +1,16 @@
 // Walks the road of an application for each printer named on the command line, through the
 // spooler only: its paper lists and extents (DeviceCapabilitiesW), its default devmode and the
 // plug-in's settings in it (DocumentPropertiesW), and its printing preferences.
-//   adjustui-road-demo [--preferences] PRINTER...
+//   adjustui-road-demo [--preferences[=MS]] PRINTER...
+// With --preferences the sheet stays up MS milliseconds (default 2000) before OK is pressed.
 #include <windows.h>
+#include <commctrl.h>
+#include <compstui.h>
 #include <winspool.h>
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -178,17 +182,37 @@ std::vector<BYTE> DefaultDevmode(const std::wstring& printer) {
     return bytes;
 }
 
+// Presses OK on the sheet a while after it appeared, so that the demo runs unattended and a
+// picture of the sheet can be taken meanwhile.
+void CALLBACK PressOk(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(window, cls, 16);
+            if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window)) {
+                PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
 // The printing preferences as an application opens them: its devmode in, the sheet, the devmode
 // that the sheet leaves out.
-void OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode) {
+void OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, UINT showMs) {
     auto* name = const_cast<wchar_t*>(printer.c_str());
     std::vector<BYTE> out(devmode.size());
+    const UINT_PTR timer = SetTimer(nullptr, 0, showMs, &PressOk);
     const LONG result =
         DocumentPropertiesW(nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
                             reinterpret_cast<DEVMODEW*>(devmode.data()),
                             DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
-    std::wprintf(L"  Printing preferences: DocumentPropertiesW answered %ld\n", result);
-    if (result > 0) {
+    KillTimer(nullptr, timer);
+    std::wprintf(L"  Printing preferences: DocumentPropertiesW answered %ld%ls\n", result,
+                 result == ERR_CPSUI_NO_PROPSHEETPAGE ? L" (no page to show)" : L"");
+    if (reinterpret_cast<const DEVMODEW*>(out.data())->dmSize != 0) {
+        std::wprintf(L"  Devmode the sheet left:\n");
         devmode = std::move(out);
         PrintDevmode(devmode);
     }
@@ -198,11 +222,15 @@ void OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode) {
 
 int wmain(int argc, wchar_t** argv) {
     bool preferences = false;
+    UINT showMs = 2000;
     int shown = 0;
     for (int i = 1; i < argc; ++i) {
         const std::wstring printer = argv[i];
-        if (printer == L"--preferences") {
+        if (printer.starts_with(L"--preferences")) {
             preferences = true;
+            if (printer.size() > 14 && printer[13] == L'=') {
+                showMs = static_cast<UINT>(std::wcstoul(printer.c_str() + 14, nullptr, 10));
+            }
             continue;
         }
         std::wprintf(L"\n== Printer \"%ls\", driver (model) \"%ls\"\n", printer.c_str(),
@@ -217,7 +245,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         PrintDevmode(devmode);
         if (preferences) {
-            OpenPreferences(printer, devmode);
+            OpenPreferences(printer, devmode, showMs);
         }
         ++shown;
     }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwctype>
+#include <string>
 
 #include "host/capabilities.h"
 #include "settings/paper_store.h"
@@ -125,7 +127,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // In no extent table: the core driver's own answers stand.
                       ExtentCase{L"KESTRA V4", standin::kMinExtent, standin::kMaxExtent},
                       // The maximum of this row matches only the exact name.
-                      ExtentCase{L"manto g36", 0x007F01FC, standin::kMaxExtent}));
+                      ExtentCase{L"manto g36", 0x007F01FC, standin::kMaxExtent}),
+    [](const ::testing::TestParamInfo<ExtentCase>& param) {
+        std::string name;
+        for (const wchar_t* c = param.param.model; *c != L'\0'; ++c) {
+            name += std::iswalnum(*c) ? static_cast<char>(*c) : '_';
+        }
+        return name;
+    });
 
 }  // namespace
 }  // namespace adjustui::road
