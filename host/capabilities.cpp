@@ -7,15 +7,14 @@ namespace standin {
 namespace {
 
 constexpr Paper kPapers[] = {
-    {DMPAPER_LETTER, L"Letter", 2159, 2794},
-    {DMPAPER_LEGAL, L"Legal", 2159, 3556},
-    {DMPAPER_A4, L"A4", 2100, 2970},
-    {DMPAPER_A5, L"A5", 1480, 2100},
-    {DMPAPER_A6, L"A6", 1050, 1480},
-    {DMPAPER_ENV_10, L"Envelope #10", 1048, 2413},
+    {DMPAPER_LETTER, L"Letter", 2159, 2794}, {DMPAPER_LEGAL, L"Legal", 2159, 3556},
+    {DMPAPER_A4, L"A4", 2100, 2970},         {DMPAPER_A5, L"A5", 1480, 2100},
+    {DMPAPER_A6, L"A6", 1050, 1480},         {DMPAPER_ENV_10, L"Envelope #10", 1048, 2413},
 };
 
-DWORD PaperCount() { return static_cast<DWORD>(std::size(kPapers)); }
+DWORD PaperCount() {
+    return static_cast<DWORD>(std::size(kPapers));
+}
 
 // Copies at most units - 1 characters and always terminates; the rest of the entry is zeroed so
 // that no stale bytes of the caller's buffer look like part of a name.
@@ -26,15 +25,19 @@ void CopyName(wchar_t* entry, const wchar_t* name, std::size_t units) {
 
 }  // namespace
 
-std::span<const Paper> StandardPapers() { return kPapers; }
+std::span<const Paper> StandardPapers() {
+    return kPapers;
+}
 
 const Paper* FindPaper(WORD id) {
-    const auto* found =
-        std::find_if(std::begin(kPapers), std::end(kPapers), [id](const Paper& p) { return p.id == id; });
+    const auto* found = std::find_if(std::begin(kPapers), std::end(kPapers),
+                                     [id](const Paper& p) { return p.id == id; });
     return found == std::end(kPapers) ? nullptr : found;
 }
 
-const Paper& DefaultPaper() { return *FindPaper(DMPAPER_A4); }
+const Paper& DefaultPaper() {
+    return *FindPaper(DMPAPER_A4);
+}
 
 DWORD AnswerCapability(WORD capability, void* output, const DEVMODEW& devmode) {
     switch (capability) {

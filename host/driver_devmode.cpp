@@ -14,8 +14,8 @@ constexpr DWORD kMinPublicSize = offsetof(DEVMODEW, dmFields) + sizeof(DWORD);
 
 template <typename Field>
 bool Carries(const DEVMODEW& dm, DWORD flag, const Field& field) {
-    const auto end = reinterpret_cast<const BYTE*>(&field) - reinterpret_cast<const BYTE*>(&dm) +
-                     sizeof(Field);
+    const auto end =
+        reinterpret_cast<const BYTE*>(&field) - reinterpret_cast<const BYTE*>(&dm) + sizeof(Field);
     return (dm.dmFields & flag) != 0 && end <= dm.dmSize;
 }
 
@@ -39,8 +39,8 @@ DriverDevmode::DriverDevmode(const wchar_t* printerName, HANDLE printer, const P
     dm.dmDriverVersion = kDriverVersion;
     dm.dmSize = sizeof(DEVMODEW);
     dm.dmDriverExtra = static_cast<WORD>(bytes_.size() - sizeof(DEVMODEW));
-    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_COPIES |
-                  DM_FORMNAME;
+    dm.dmFields =
+        DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_COPIES | DM_FORMNAME;
     dm.dmOrientation = DMORIENT_PORTRAIT;
     dm.dmCopies = 1;
     SetPaper(dm, DefaultPaper());
@@ -76,7 +76,8 @@ void DriverDevmode::TakeIn(const DEVMODEW* in) {
         return;
     }
     // A devmode of this driver version is merged; any other is converted first.
-    const bool sameVersion = in->dmDriverVersion == kDriverVersion && in->dmSize == sizeof(DEVMODEW);
+    const bool sameVersion =
+        in->dmDriverVersion == kDriverVersion && in->dmSize == sizeof(DEVMODEW);
     OEMDMPARAM param{};
     param.cbSize = sizeof(param);
     param.hPrinter = printer_;
@@ -120,6 +121,8 @@ void DriverDevmode::TakeInPublic(const DEVMODEW& in) {
     }
 }
 
-void DriverDevmode::CopyTo(DEVMODEW* out) const { std::memcpy(out, bytes_.data(), bytes_.size()); }
+void DriverDevmode::CopyTo(DEVMODEW* out) const {
+    std::memcpy(out, bytes_.data(), bytes_.size());
+}
 
 }  // namespace standin

@@ -12,7 +12,7 @@ namespace standin {
 inline constexpr WORD kDriverVersion = 0x0100;
 
 class DriverDevmode {
-public:
+  public:
     // The printer's defaults; the plug-in (may be null) sizes and defaults its private block.
     DriverDevmode(const wchar_t* printerName, HANDLE printer, const Plugin* plugin);
 
@@ -31,7 +31,7 @@ public:
     DWORD size() const { return static_cast<DWORD>(bytes_.size()); }
     void CopyTo(DEVMODEW* out) const;
 
-private:
+  private:
     void TakeInPublic(const DEVMODEW& in);
 
     HANDLE printer_;

@@ -14,7 +14,7 @@
 namespace standin {
 
 class DriverSession {
-public:
+  public:
     // `printer` may be null (wine's spooler passes none for device capabilities): the printer is
     // then opened by `deviceName`. Null when the printer cannot be opened.
     static std::unique_ptr<DriverSession> Open(HANDLE printer, const wchar_t* deviceName);
@@ -26,7 +26,7 @@ public:
     DriverDevmode& devmode() { return *devmode_; }
     OEMUIOBJ* uiObject() { return &uiObject_; }
 
-private:
+  private:
     DriverSession() = default;
 
     UniquePrinter ownPrinter_;

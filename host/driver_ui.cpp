@@ -10,7 +10,7 @@ namespace {
 // The stand-in has no feature set of its own (no GPD), so every feature a plug-in asks about is
 // unknown to it.
 class DriverUi final : public IPrintOemDriverUI {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (out == nullptr) {
             return E_POINTER;
@@ -46,7 +46,7 @@ public:
         return E_FAIL;
     }
 
-private:
+  private:
     ~DriverUi() = default;
     LONG refs_ = 1;
 };
@@ -55,6 +55,8 @@ private:
 
 }  // namespace
 
-IPrintOemDriverUI* CreateDriverUi() { return new DriverUi; }
+IPrintOemDriverUI* CreateDriverUi() {
+    return new DriverUi;
+}
 
 }  // namespace standin

@@ -47,8 +47,7 @@ std::wstring PluginPath(HANDLE printer) {
         return {};
     }
     wchar_t name[MAX_PATH] = {};
-    GetPrivateProfileStringW(L"OEMFiles", L"OEMConfigFile1", L"", name, MAX_PATH,
-                             info->pDataFile);
+    GetPrivateProfileStringW(L"OEMFiles", L"OEMConfigFile1", L"", name, MAX_PATH, info->pDataFile);
     if (name[0] == L'\0') {
         return {};
     }

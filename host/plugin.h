@@ -12,7 +12,7 @@
 namespace standin {
 
 class Plugin {
-public:
+  public:
     // Null when the configuration names no plug-in or the plug-in does not keep the contract;
     // the stand-in then answers on its own.
     static std::unique_ptr<Plugin> Load(HANDLE printer);
@@ -27,7 +27,7 @@ public:
     // The size of its private devmode block (OEMDM_SIZE).
     DWORD privateSize() const { return privateSize_; }
 
-private:
+  private:
     Plugin() = default;
 
     UniqueLibrary module_;

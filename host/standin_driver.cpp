@@ -3,8 +3,8 @@
 // application's DeviceCapabilitiesW and DocumentPropertiesW here; the stand-in plays the core
 // driver's side of the published plug-in contract towards adjustui.dll and adds nothing of its
 // own beyond a plain paper list, extents and a public devmode.
-#include <windows.h>
 #include <compstui.h>
+#include <windows.h>
 
 #include <memory>
 
@@ -156,8 +156,9 @@ DWORD WINAPI DrvDeviceCapabilities(HANDLE hPrinter, PWSTR pDeviceName, WORD capa
     }
     DWORD result = own;
     const HRESULT hr = plugin->ui()->DeviceCapabilities(
-        session->uiObject(), session->printer(), const_cast<wchar_t*>(session->printerName().c_str()),
-        capability, output, full.publicPart(), full.privatePart(), own, &result);
+        session->uiObject(), session->printer(),
+        const_cast<wchar_t*>(session->printerName().c_str()), capability, output, full.publicPart(),
+        full.privatePart(), own, &result);
     return SUCCEEDED(hr) ? result : own;
 }
 

@@ -2,8 +2,8 @@
 // references.
 #pragma once
 
-#include <windows.h>
 #include <unknwn.h>
+#include <windows.h>
 
 #include <utility>
 
@@ -24,7 +24,7 @@ using UniqueHeap = adjustui::win32::UniqueHandle<HeapTraits>;
 // One reference to a COM interface.
 template <typename I>
 class ComRef {
-public:
+  public:
     ComRef() = default;
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
@@ -49,7 +49,7 @@ public:
         }
     }
 
-private:
+  private:
     I* p_ = nullptr;
 };
 

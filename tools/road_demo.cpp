@@ -3,9 +3,9 @@
 // plug-in's settings in it (DocumentPropertiesW), and its printing preferences.
 //   adjustui-road-demo [--preferences[=MS]] PRINTER...
 // With --preferences the sheet stays up MS milliseconds (default 2000) before OK is pressed.
-#include <windows.h>
 #include <commctrl.h>
 #include <compstui.h>
+#include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>
@@ -109,17 +109,20 @@ std::wstring Cutter(std::uint32_t value) {
     }
 }
 
-const wchar_t* YesNo(std::uint8_t flag) { return flag != 0 ? L"yes" : L"no"; }
+const wchar_t* YesNo(std::uint8_t flag) {
+    return flag != 0 ? L"yes" : L"no";
+}
 
 void PrintPrivateBlock(const OemDevmode& block) {
     // Written as the value reads, most significant character first: 0x005A454C is 'ZEL'.
     const char signature[4] = {static_cast<char>((block.dwSignature >> 16) & 0xFF),
                                static_cast<char>((block.dwSignature >> 8) & 0xFF),
                                static_cast<char>(block.dwSignature & 0xFF), 0};
-    std::wprintf(L"  Private block: signature '%hs', version %lu, %lu bytes, applied on the page: %ls\n",
-                 signature, block.dwVersion, block.dwSize, YesNo(block.bSettingsValid));
-    std::wprintf(L"    %-22ls %-30ls send: %ls\n", L"image offset X", Offset(block.lXOffset).c_str(),
-                 YesNo(block.bOffsetSend));
+    std::wprintf(
+        L"  Private block: signature '%hs', version %lu, %lu bytes, applied on the page: %ls\n",
+        signature, block.dwVersion, block.dwSize, YesNo(block.bSettingsValid));
+    std::wprintf(L"    %-22ls %-30ls send: %ls\n", L"image offset X",
+                 Offset(block.lXOffset).c_str(), YesNo(block.bOffsetSend));
     std::wprintf(L"    %-22ls %-30ls\n", L"image offset Y", Offset(block.lYOffset).c_str());
     std::wprintf(L"    %-22ls %-30ls send: %ls\n", L"slip correction",
                  Signed(block.lSlipCorrection, L" %").c_str(), YesNo(block.bSlipCorrectionSend));
@@ -137,9 +140,9 @@ void PrintPrivateBlock(const OemDevmode& block) {
     std::wprintf(L"    %-22ls %-30ls\n", L"copies", Unsigned(block.dwCopies, L"").c_str());
     std::wprintf(L"    %-22ls %-30ls\n", L"rotate by 180 degrees", YesNo(block.bRotate180));
     std::wprintf(L"    %-22ls %-30ls\n", L"send paper format", YesNo(block.bPaperFormatSend));
-    const std::wstring font(block.szPassThroughFont,
-                            block.szPassThroughFont +
-                                std::char_traits<char16_t>::length(block.szPassThroughFont));
+    const std::wstring font(
+        block.szPassThroughFont,
+        block.szPassThroughFont + std::char_traits<char16_t>::length(block.szPassThroughFont));
     std::wprintf(L"    %-22ls %-30ls send: %ls\n", L"pass-through font",
                  font.empty() ? L"(none)" : font.c_str(), YesNo(block.bPassThroughSend));
     std::wprintf(L"    %-22ls %-30ls\n", L"selected paper",
@@ -204,10 +207,9 @@ void OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, UI
     auto* name = const_cast<wchar_t*>(printer.c_str());
     std::vector<BYTE> out(devmode.size());
     const UINT_PTR timer = SetTimer(nullptr, 0, showMs, &PressOk);
-    const LONG result =
-        DocumentPropertiesW(nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
-                            reinterpret_cast<DEVMODEW*>(devmode.data()),
-                            DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
+    const LONG result = DocumentPropertiesW(
+        nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
+        reinterpret_cast<DEVMODEW*>(devmode.data()), DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
     KillTimer(nullptr, timer);
     std::wprintf(L"  Printing preferences: DocumentPropertiesW answered %ld%ls\n", result,
                  result == ERR_CPSUI_NO_PROPSHEETPAGE ? L" (no page to show)" : L"");

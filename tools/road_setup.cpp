@@ -16,7 +16,9 @@ bool Store(const std::wstring& printer, const std::wstring& value, DWORD type, c
     return handle && handle.Set(value, type, data, size);
 }
 
-std::wstring Wide(const std::u16string_view text) { return {text.begin(), text.end()}; }
+std::wstring Wide(const std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
 
 std::wstring FileName(const std::wstring& path) {
     const auto slash = path.find_last_of(L"\\/");
@@ -52,7 +54,8 @@ bool PlaceDriverFiles(const std::wstring& model, const DriverFiles& files) {
     if (driver == drivers + count) {
         return false;
     }
-    std::vector<std::wstring> listed = {driver->pDriverPath, driver->pConfigFile, driver->pDataFile};
+    std::vector<std::wstring> listed = {driver->pDriverPath, driver->pConfigFile,
+                                        driver->pDataFile};
     for (const wchar_t* p = driver->pDependentFiles; p != nullptr && *p != L'\0';
          p += std::wcslen(p) + 1) {
         listed.emplace_back(p);

@@ -25,9 +25,9 @@ bool InstallModel(const std::wstring& model, const DriverFiles& files = BuiltDri
 bool AddModelPrinter(const std::wstring& printer, const std::wstring& model);
 
 struct CustomPaper {
-    std::wstring name;     // at most 63 characters
-    std::int32_t width;    // tenths of a millimetre
-    std::int32_t length;   // tenths of a millimetre
+    std::wstring name;    // at most 63 characters
+    std::int32_t width;   // tenths of a millimetre
+    std::int32_t length;  // tenths of a millimetre
 };
 // Stores `papers` as the printer's custom paper list (ids 257 and up, in this order).
 bool SeedCustomPapers(const std::wstring& printer, const std::vector<CustomPaper>& papers);

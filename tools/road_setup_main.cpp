@@ -30,9 +30,10 @@ bool Number(const std::wstring& text, unsigned long& out) {
 }
 
 int Usage() {
-    std::fputws(L"usage: adjustui-road-setup --printer NAME=MODEL [--paper NAME=WIDTH,LENGTH]... "
-                L"[--dword VALUE=N]... [--byte VALUE=N]...\n",
-                stderr);
+    std::fputws(
+        L"usage: adjustui-road-setup --printer NAME=MODEL [--paper NAME=WIDTH,LENGTH]... "
+        L"[--dword VALUE=N]... [--byte VALUE=N]...\n",
+        stderr);
     return 2;
 }
 
@@ -71,7 +72,8 @@ int wmain(int argc, wchar_t** argv) {
                 !Number(rest.substr(comma + 1), length)) {
                 return Usage();
             }
-            papers.push_back({key, static_cast<std::int32_t>(width), static_cast<std::int32_t>(length)});
+            papers.push_back(
+                {key, static_cast<std::int32_t>(width), static_cast<std::int32_t>(length)});
             ok = SeedCustomPapers(printer, papers);
         } else if (option == L"--dword" || option == L"--byte") {
             unsigned long number = 0;

@@ -14,10 +14,11 @@
 namespace adjustui::road {
 namespace {
 
-const std::vector<CustomPaper> kCustom = {{L"Label 50x30", 500, 300}, {L"Ticket 80x200", 800, 2000}};
+const std::vector<CustomPaper> kCustom = {{L"Label 50x30", 500, 300},
+                                          {L"Ticket 80x200", 800, 2000}};
 
 class PaperListsRoad : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(plain.ready());
         ASSERT_TRUE(custom.ready());

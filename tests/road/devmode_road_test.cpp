@@ -13,7 +13,7 @@ namespace {
 constexpr LONG kFullSize = sizeof(DEVMODEW) + kOemDevmodeSize;
 
 class DevmodeRoad : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(printer.ready()); }
 
     // The printer's devmode with a block the page has applied: every setting set.

@@ -2,9 +2,9 @@
 // the stand-in offers the plug-in its pages and hands back the devmode that the sheet leaves.
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <commctrl.h>
 #include <compstui.h>
+#include <windows.h>
 
 #include <cstring>
 
@@ -15,13 +15,13 @@ namespace {
 
 // Presses OK on every property sheet this thread shows, from inside the sheet's modal loop.
 class SheetCloser {
-public:
+  public:
     SheetCloser() : timer_(SetTimer(nullptr, 0, 300, &SheetCloser::Tick)) {}
     SheetCloser(const SheetCloser&) = delete;
     SheetCloser& operator=(const SheetCloser&) = delete;
     ~SheetCloser() { KillTimer(nullptr, timer_); }
 
-private:
+  private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         EnumThreadWindows(
             GetCurrentThreadId(),
@@ -40,7 +40,9 @@ private:
 
 // What DocumentPropertiesW answers when the sheet ran: OK, or, while no party adds a page, that
 // the sheet had none to show.
-bool SheetRan(LONG result) { return result == CPSUI_OK || result == ERR_CPSUI_NO_PROPSHEETPAGE; }
+bool SheetRan(LONG result) {
+    return result == CPSUI_OK || result == ERR_CPSUI_NO_PROPSHEETPAGE;
+}
 
 TEST(PreferencesRoad, TheDevmodeTheSheetLeavesIsReturned) {
     RoadPrinter printer{L"road preferences", L"KESTRA VC9"};

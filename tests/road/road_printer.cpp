@@ -31,9 +31,13 @@ int RoadPrinter::Count(WORD capability, const DEVMODEW* devmode) const {
     return DeviceCapabilitiesW(name_.c_str(), nullptr, capability, nullptr, devmode);
 }
 
-std::vector<WORD> RoadPrinter::Papers() const { return List<WORD>(name_, DC_PAPERS); }
+std::vector<WORD> RoadPrinter::Papers() const {
+    return List<WORD>(name_, DC_PAPERS);
+}
 
-std::vector<POINT> RoadPrinter::PaperSizes() const { return List<POINT>(name_, DC_PAPERSIZE); }
+std::vector<POINT> RoadPrinter::PaperSizes() const {
+    return List<POINT>(name_, DC_PAPERSIZE);
+}
 
 std::vector<std::wstring> RoadPrinter::PaperNames() const {
     const auto units = List<wchar_t>(name_, DC_PAPERNAMES, kNameUnits);
@@ -78,10 +82,10 @@ Devmode RoadPrinter::Merged(Devmode& in, DWORD extraMode, LONG* result) const {
         return {};
     }
     std::vector<BYTE> bytes(static_cast<std::size_t>(size), 0);
-    const LONG answer = DocumentPropertiesW(
-        nullptr, nullptr, const_cast<wchar_t*>(name_.c_str()),
-        reinterpret_cast<DEVMODEW*>(bytes.data()), reinterpret_cast<DEVMODEW*>(in.data()),
-        DM_IN_BUFFER | DM_OUT_BUFFER | extraMode);
+    const LONG answer = DocumentPropertiesW(nullptr, nullptr, const_cast<wchar_t*>(name_.c_str()),
+                                            reinterpret_cast<DEVMODEW*>(bytes.data()),
+                                            reinterpret_cast<DEVMODEW*>(in.data()),
+                                            DM_IN_BUFFER | DM_OUT_BUFFER | extraMode);
     if (result != nullptr) {
         *result = answer;
     }

@@ -15,7 +15,7 @@ namespace adjustui::road {
 
 // A full devmode as an application holds it: public part and driver data in one buffer.
 class Devmode {
-public:
+  public:
     Devmode() = default;
     explicit Devmode(std::vector<BYTE> bytes) : bytes_(std::move(bytes)) {}
 
@@ -26,12 +26,12 @@ public:
     BYTE* data() { return bytes_.data(); }
     std::size_t size() const { return bytes_.size(); }
 
-private:
+  private:
     std::vector<BYTE> bytes_;
 };
 
 class RoadPrinter {
-public:
+  public:
     // A new printer without printer data; check ready() before use.
     RoadPrinter(const std::wstring& name, const std::wstring& model);
 
@@ -59,7 +59,7 @@ public:
     // `in` merged into the printer's devmode, as DM_IN_BUFFER | DM_OUT_BUFFER | extraMode.
     Devmode Merged(Devmode& in, DWORD extraMode = 0, LONG* result = nullptr) const;
 
-private:
+  private:
     std::wstring name_;
     bool ready_;
 };
