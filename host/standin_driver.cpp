@@ -3,8 +3,9 @@
 // application's DeviceCapabilitiesW and DocumentPropertiesW here; the stand-in plays the core
 // driver's side of the published plug-in contract towards adjustui.dll and adds nothing of its
 // own beyond a plain paper list, extents and a public devmode.
-#include <compstui.h>
 #include <windows.h>
+
+#include <compstui.h>
 
 #include <memory>
 

@@ -2,8 +2,9 @@
 // references.
 #pragma once
 
-#include <unknwn.h>
 #include <windows.h>
+
+#include <unknwn.h>
 
 #include <utility>
 

@@ -3,9 +3,10 @@
 // plug-in's settings in it (DocumentPropertiesW), and its printing preferences.
 //   adjustui-road-demo [--preferences[=MS]] PRINTER...
 // With --preferences the sheet stays up MS milliseconds (default 2000) before OK is pressed.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <compstui.h>
-#include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>

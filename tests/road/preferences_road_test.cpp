@@ -2,9 +2,10 @@
 // the stand-in offers the plug-in its pages and hands back the devmode that the sheet leaves.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <compstui.h>
-#include <windows.h>
 
 #include <cstring>
 
