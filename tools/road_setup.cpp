@@ -49,7 +49,8 @@ bool PlaceDriverFiles(const std::wstring& model, const DriverFiles& files) {
     }
     const auto* drivers = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
     const auto* driver = std::find_if(drivers, drivers + count, [&](const DRIVER_INFO_3W& d) {
-        return d.pName != nullptr && model == d.pName;
+        // The spooler knows driver names regardless of case.
+        return d.pName != nullptr && _wcsicmp(model.c_str(), d.pName) == 0;
     });
     if (driver == drivers + count) {
         return false;
