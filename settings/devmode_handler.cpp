@@ -78,12 +78,11 @@ void CorrectAppliedBlock(OemDevmode& out) {
         (out.lPaperSizeIndex < 0 || out.lPaperSizeIndex > out.lLastPaperIndex)) {
         out.lPaperSizeIndex = 0;
     }
-    out.szPassThroughFont[kPassThroughFontUnits - 1] = u'\0';
 }
 
 // Common to convert and merge: a foreign block is replaced, the plug-in's own is reloaded and,
-// once applied on the page, taken over.
-void TakeIn(PrinterStore* printer, const OemDevmode& in, OemDevmode& out) {
+// once applied on the page, taken over as far as its size reaches.
+void TakeIn(PrinterStore* printer, OemDevmode in, OemDevmode& out) {
     ClearJobFields(out);
     out.dwCopies = 1;
     out.lCustomPaperCount = 0;
@@ -93,11 +92,12 @@ void TakeIn(PrinterStore* printer, const OemDevmode& in, OemDevmode& out) {
     }
     ReloadStoredSettings(printer, out);
     if (WasApplied(in)) {
+        // Corrected on the input's own terms, so reloaded values beyond a short block stay.
+        CorrectAppliedBlock(in);
         // The output's room was checked against the caller's buffer size; the input's own size
         // bounds what it carries.
-        const std::size_t n = std::min<std::size_t>(in.dwSize, kOemDevmodeSize);
-        std::memmove(&out, &in, n);
-        CorrectAppliedBlock(out);
+        std::memcpy(&out, &in, std::min<std::size_t>(in.dwSize, kOemDevmodeSize));
+        out.szPassThroughFont[kPassThroughFontUnits - 1] = u'\0';
     }
     out.dwSize = kOemDevmodeSize;
     out.dwVersion = kOemVersion;
@@ -124,9 +124,8 @@ Outcome HandleOemDevMode(std::uint32_t mode, const DevModeRequest* request, Debu
         return {};
     }
     if (request->input == nullptr) return {};
-    // A copy, so that an input given as its own output survives the presets.
-    const OemDevmode input = *request->input;
-    TakeIn(request->printer, input, *out);
+    // Taken by value, so an input given as its own output survives the presets.
+    TakeIn(request->printer, *request->input, *out);
     if (mode == kOemDmMerge) {
         WriteHeader(*out);
         if (out->dwReserved1 > 100) out->dwReserved1 = 0;

@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -112,16 +113,18 @@ void ReadNumbers(PrinterStore* printer, OemDevmode& block, bool reload) {
     }
 }
 
+// The spooler stores a text with its terminator when one follows it, so the page's longest name
+// (511 units) arrives as 1024 bytes: read with the whole field as room, keep at most 511 units.
 void ReadPassThroughFont(PrinterStore* printer, OemDevmode& block) {
-    constexpr std::size_t kRoom = (kPassThroughFontUnits - 1) * sizeof(char16_t);
     std::uint32_t needed = 0;
-    auto dest = FieldBytes(block, offsetof(OemDevmode, szPassThroughFont), kRoom);
+    auto dest = FieldBytes(block, offsetof(OemDevmode, szPassThroughFont),
+                           sizeof block.szPassThroughFont);
     if (ReadValue(printer, value::kPassThroughFont, dest, needed) != kErrorSuccess) {
         block.bPassThroughSend = 0;
         block.szPassThroughFont[0] = u'\0';
         return;
     }
-    const std::size_t units = needed < kRoom ? needed / sizeof(char16_t) : kRoom / sizeof(char16_t);
+    const std::size_t units = std::min<std::size_t>(needed / sizeof(char16_t), kPassThroughFontUnits - 1);
     block.szPassThroughFont[units] = u'\0';
 }
 

@@ -71,7 +71,8 @@ TEST_P(PrinterStoreContract, TypeIsNotLookedAtAndBinaryCountsReadBack) {
     const std::int32_t count = 3;
     ASSERT_EQ(Write(u"COUNT", kRegBinary, &count, sizeof count), 0u);
     ASSERT_EQ(Write(u"DWORD", kRegDword, &count, sizeof count), 0u);
-    ASSERT_EQ(Write(u"TEXT", kRegExpandSz, u"Ab", 4), 0u);
+    // Not followed by a zero unit: the spooler stores a text with its terminator when one follows.
+    ASSERT_EQ(Write(u"TEXT", kRegExpandSz, u"Abc", 4), 0u);
     for (const char16_t* name : {u"COUNT", u"DWORD"}) {
         std::int32_t read = 0;
         std::uint32_t needed = 0;

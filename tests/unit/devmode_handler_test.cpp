@@ -193,6 +193,16 @@ TEST_F(DevModeTest, ShortAppliedInputCopiesOnlyItsBytes) {
     EXPECT_EQ(out.szPassThroughFont[300], u'Q');
 }
 
+TEST_F(DevModeTest, ShortAppliedInputKeepsTheReloadedValuesBeyondIt) {
+    PutDword(value::kPaperSizes, 8);
+    OemDevmode in = Applied();
+    in.dwSize = 100;
+    OemDevmode out = Defaulted();
+    EXPECT_EQ(Run(kOemDmConvert, &in, &out).result, kS_OK);
+    EXPECT_EQ(out.lXOffset, -150);
+    EXPECT_EQ(out.lPaperSizeIndex, 8) << "not judged against a last index the input did not carry";
+}
+
 TEST_F(DevModeTest, InputTooShortToCarryTheFlagCountsAsNeverApplied) {
     PutDword(value::kCutter, 1);
     OemDevmode in = Applied();

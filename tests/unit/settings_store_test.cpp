@@ -173,8 +173,18 @@ TEST_F(SettingsStoreTest, PassThroughFontOfEveryLengthThePageCanSaveReadsBackWho
     EXPECT_EQ(std::u16string(b.szPassThroughFont), name);
 }
 
+TEST_F(SettingsStoreTest, LongestNameStoredWithItsTerminatorReadsBackWhole) {
+    const std::u16string longest(511, u'F');
+    printer->Put(value::kPassThroughFont, kRegExpandSz, longest.c_str(), (longest.size() + 1) * 2);
+    EXPECT_EQ(std::u16string(Loaded().szPassThroughFont), longest);
+
+    const std::u16string unterminated(512, u'G');
+    printer->Put(value::kPassThroughFont, kRegExpandSz, unterminated.data(), 1024);
+    EXPECT_EQ(std::u16string(Loaded().szPassThroughFont), unterminated.substr(0, 511));
+}
+
 TEST_F(SettingsStoreTest, TooLongOrMissingFontClearsNameAndSendFlag) {
-    const std::u16string tooLong(512, u'F');
+    const std::u16string tooLong(513, u'F');
     printer->Put(value::kPassThroughFont, kRegExpandSz, tooLong.data(), tooLong.size() * 2);
     PutFlag(value::kPassThroughSend, 1);
     OemDevmode b = Loaded();
