@@ -86,7 +86,7 @@ TEST_P(PrinterStoreContract, TypeIsNotLookedAtAndBinaryCountsReadBack) {
     EXPECT_EQ(needed, 4u);
     EXPECT_EQ(text[0], u'A');
     EXPECT_EQ(text[1], u'b');
-    EXPECT_EQ(text[2], u'x');
+    // What follows a text in the buffer is the spooler's: it may add a terminator there.
 }
 
 TEST_P(PrinterStoreContract, OverwriteReplacesBytesAndSize) {
