@@ -55,10 +55,12 @@ HResult PaperList(const CapabilityRequest& rq, PaperField field, std::uint32_t& 
 
 HResult Extent(const CapabilityRequest& rq, std::uint32_t& result) {
     const auto name = rq.printer != nullptr ? rq.printer->DriverName() : std::nullopt;
-    if (!name) return kE_NOTIMPL;
+    if (!name)
+        return kE_NOTIMPL;
     const PaperExtents extents = ModelPaperExtents(*name);
     const auto& answer = rq.capability == kDcMinExtent ? extents.minimum : extents.maximum;
-    if (!answer) return kE_NOTIMPL;
+    if (!answer)
+        return kE_NOTIMPL;
     result = *answer;
     return kS_OK;
 }
@@ -74,7 +76,8 @@ HResult MediaReady(const CapabilityRequest& rq, std::uint32_t& result) {
         return kS_OK;
     }
     std::uint16_t paperId = rq.oemDevmode->wSelectedPaperSize;
-    if (paperId == 0) paperId = static_cast<std::uint16_t>(*rq.publicDevmode.dmPaperSize);
+    if (paperId == 0)
+        paperId = static_cast<std::uint16_t>(*rq.publicDevmode.dmPaperSize);
     auto* out = static_cast<std::byte*>(rq.output);
     if (static_cast<std::int16_t>(paperId) <= 256) {
         if (rq.publicDevmode.dmFormName != nullptr) {
@@ -84,7 +87,8 @@ HResult MediaReady(const CapabilityRequest& rq, std::uint32_t& result) {
         const std::vector<PaperRecord> custom = ReadCustomPapers(rq.printer);
         auto match = std::find_if(custom.begin(), custom.end(),
                                   [&](const PaperRecord& r) { return r.id == paperId; });
-        if (match != custom.end()) WriteNameEntry(out, match->name, kPaperNameUnits);
+        if (match != custom.end())
+            WriteNameEntry(out, match->name, kPaperNameUnits);
     }
     *rq.publicDevmode.dmPaperSize = static_cast<std::int16_t>(paperId);
     result = 1;
@@ -95,13 +99,20 @@ HResult MediaReady(const CapabilityRequest& rq, std::uint32_t& result) {
 
 HResult AnswerDeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result) {
     switch (request.capability) {
-        case kDcPapers: return PaperList(request, PaperField::Id, result);
-        case kDcPaperNames: return PaperList(request, PaperField::Name, result);
-        case kDcPaperSize: return PaperList(request, PaperField::Size, result);
+        case kDcPapers:
+            return PaperList(request, PaperField::Id, result);
+        case kDcPaperNames:
+            return PaperList(request, PaperField::Name, result);
+        case kDcPaperSize:
+            return PaperList(request, PaperField::Size, result);
         case kDcMinExtent:
-        case kDcMaxExtent: return Extent(request, result);
-        case kDcMediaReady: return MediaReady(request, result);
-        default: result = request.old; return kS_OK;
+        case kDcMaxExtent:
+            return Extent(request, result);
+        case kDcMediaReady:
+            return MediaReady(request, result);
+        default:
+            result = request.old;
+            return kS_OK;
     }
 }
 

@@ -18,17 +18,17 @@ inline constexpr std::uint16_t kDcMediaReady = 29;
 
 // The two fields of the public devmode that the media-ready answer reads and writes.
 struct PublicPaper {
-    std::int16_t* dmPaperSize;     // null when there is no public devmode
-    const char16_t* dmFormName;    // 32 units
+    std::int16_t* dmPaperSize;   // null when there is no public devmode
+    const char16_t* dmFormName;  // 32 units
 };
 
 struct CapabilityRequest {
     PrinterStore* printer;  // null without a printer handle
     std::uint16_t capability;
-    void* output;           // may be null
+    void* output;  // may be null
     PublicPaper publicDevmode;
     const OemDevmode* oemDevmode;  // may be null
-    std::uint32_t old;      // the core driver's answer
+    std::uint32_t old;             // the core driver's answer
 };
 
 // (Not named DeviceCapabilities: the platform headers make that name a macro.)

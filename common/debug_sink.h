@@ -4,7 +4,7 @@
 namespace adjustui {
 
 class DebugSink {
-public:
+  public:
     virtual ~DebugSink() = default;
     virtual void Line(const char* text) = 0;
 };

@@ -7,8 +7,8 @@
 namespace adjustui {
 
 Outcome GetInfo(std::uint32_t mode, void* buffer, std::uint32_t bufferSize, std::uint32_t* needed) {
-    if (needed == nullptr ||
-        (mode != kOemGiGetSignature && mode != kOemGiGetVersion && mode != kOemGiGetPublisherInfo)) {
+    if (needed == nullptr || (mode != kOemGiGetSignature && mode != kOemGiGetVersion &&
+                              mode != kOemGiGetPublisherInfo)) {
         return {kE_FAIL, kErrorInvalidParameter};
     }
     *needed = sizeof(std::uint32_t);
@@ -26,7 +26,8 @@ Outcome GetInfo(std::uint32_t mode, void* buffer, std::uint32_t bufferSize, std:
 
 Outcome QueryColorProfile(std::uint32_t queryMode, void* profileData, std::uint32_t* profileSize,
                           std::uint32_t* profileFlags) {
-    if (queryMode != kQcpDeviceProfile) return {kE_FAIL, 0};
+    if (queryMode != kQcpDeviceProfile)
+        return {kE_FAIL, 0};
     // The caller must supply both; without them there is nowhere to answer.
     if (profileSize == nullptr || profileFlags == nullptr) {
         return {kE_FAIL, kErrorInvalidParameter};

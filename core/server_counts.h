@@ -7,14 +7,14 @@
 namespace adjustui {
 
 class ServerCounts {
-public:
+  public:
     void ObjectCreated() { objects_.fetch_add(1); }
     void ObjectDestroyed() { objects_.fetch_sub(1); }
     void Lock(bool lock) { lock ? locks_.fetch_add(1) : locks_.fetch_sub(1); }
     bool CanUnload() const { return objects_.load() == 0 && locks_.load() == 0; }
     std::int32_t Objects() const { return objects_.load(); }
 
-private:
+  private:
     std::atomic<std::int32_t> objects_{0};
     std::atomic<std::int32_t> locks_{0};
 };

@@ -51,7 +51,7 @@ constexpr std::u16string_view kLowSpeedModels[] = {
     u"CINDRA 27-3", u"CINDRA 27-7", u"CINDRA 27-9",
 };
 constexpr std::u16string_view kHighSpeedModels[] = {
-    u"MANTO V3",    u"MANTO V4",      u"MANTO V7",        u"MANTO V9",
+    u"MANTO V3",    u"MANTO V4",      u"MANTO V7",       u"MANTO V9",
     u"MANTO 47 NR", u"MANTO 47 NR-2", u"MANTO 47 NR-2G",
 };
 
@@ -123,7 +123,8 @@ static_assert(Size{2286, 20320}.Packed() == 0x4F6008EEu);
 template <std::size_t N>
 bool InListIgnoringCase(const std::u16string_view (&list)[N], std::u16string_view name) {
     for (std::u16string_view entry : list) {
-        if (EqualsIgnoringCase(entry, name)) return true;
+        if (EqualsIgnoringCase(entry, name))
+            return true;
     }
     return false;
 }
@@ -138,26 +139,38 @@ constexpr std::uint32_t kFastestHighSpeed = 12;
 
 ModelCapabilities ModelCapabilitiesOf(std::u16string_view driverName) {
     for (const PageGroups& m : kPageGroups) {
-        if (m.name == driverName) return m.groups;
+        if (m.name == driverName)
+            return m.groups;
     }
     return {};
 }
 
-bool ModelHasCutter(std::u16string_view n) { return ModelCapabilitiesOf(n).bHasCutter; }
-bool ModelHasPrintSpeed(std::u16string_view n) { return ModelCapabilitiesOf(n).bHasPrintSpeed; }
-bool ModelHasPrintDensity(std::u16string_view n) { return ModelCapabilitiesOf(n).bHasPrintDensity; }
+bool ModelHasCutter(std::u16string_view n) {
+    return ModelCapabilitiesOf(n).bHasCutter;
+}
+bool ModelHasPrintSpeed(std::u16string_view n) {
+    return ModelCapabilitiesOf(n).bHasPrintSpeed;
+}
+bool ModelHasPrintDensity(std::u16string_view n) {
+    return ModelCapabilitiesOf(n).bHasPrintDensity;
+}
 bool ModelHasSlipCorrection(std::u16string_view n) {
     return ModelCapabilitiesOf(n).bHasSlipCorrection;
 }
 
-bool ModelHasLowSpeeds(std::u16string_view n) { return InListIgnoringCase(kLowSpeedModels, n); }
-bool ModelHasHighSpeeds(std::u16string_view n) { return InListIgnoringCase(kHighSpeedModels, n); }
+bool ModelHasLowSpeeds(std::u16string_view n) {
+    return InListIgnoringCase(kLowSpeedModels, n);
+}
+bool ModelHasHighSpeeds(std::u16string_view n) {
+    return InListIgnoringCase(kHighSpeedModels, n);
+}
 
 std::vector<std::uint32_t> PrintSpeedsFor(std::u16string_view driverName) {
     const std::uint32_t first = ModelHasLowSpeeds(driverName) ? kSlowestLowSpeed : kSlowestSpeed;
     const std::uint32_t last = ModelHasHighSpeeds(driverName) ? kFastestHighSpeed : kFastestSpeed;
     std::vector<std::uint32_t> speeds;
-    for (std::uint32_t s = first; s <= last; ++s) speeds.push_back(s);
+    for (std::uint32_t s = first; s <= last; ++s)
+        speeds.push_back(s);
     return speeds;
 }
 
@@ -165,16 +178,19 @@ std::size_t PrintSpeedSelection(const std::vector<std::uint32_t>& speeds, std::u
     // The list's own search: the first entry whose text begins with the stored number's text.
     const std::string wanted = std::to_string(static_cast<std::int32_t>(stored));
     for (std::size_t i = 0; i < speeds.size(); ++i) {
-        if (std::to_string(speeds[i]).starts_with(wanted)) return i;
+        if (std::to_string(speeds[i]).starts_with(wanted))
+            return i;
     }
     return 0;
 }
 
 PaperExtents ModelPaperExtents(std::u16string_view driverName) {
     for (const Extents& e : kExtents) {
-        if (!EqualsIgnoringCase(e.name, driverName)) continue;
+        if (!EqualsIgnoringCase(e.name, driverName))
+            continue;
         PaperExtents answer{e.minimum.Packed(), e.maximum.Packed()};
-        if (e.maximumNeedsExactName && e.name != driverName) answer.maximum.reset();
+        if (e.maximumNeedsExactName && e.name != driverName)
+            answer.maximum.reset();
         return answer;
     }
     return {};

@@ -31,8 +31,9 @@ void Default(PrinterStore* printer, OemDevmode& out, DebugSink& debug) {
     ClearJobFields(out);
     out.bSettingsValid = 0;
     out.bReserved152 = 0;
-    for (std::int32_t* f : {&out.lXOffset, &out.lYOffset, &out.lSlipCorrection, &out.lPaperSizeIndex,
-                            &out.lLastPaperIndex, &out.lStdPaperCount, &out.lCustomPaperCount}) {
+    for (std::int32_t* f :
+         {&out.lXOffset, &out.lYOffset, &out.lSlipCorrection, &out.lPaperSizeIndex,
+          &out.lLastPaperIndex, &out.lStdPaperCount, &out.lCustomPaperCount}) {
         *f = kUnsetSigned;
     }
     for (std::uint32_t* f : {&out.dwCutter, &out.dwPrintSpeed, &out.dwPrintDensity,
@@ -60,8 +61,10 @@ bool WasApplied(const OemDevmode& in) {
 
 template <typename T>
 void BoundField(T& field, T low, T high, T fallback) {
-    if (static_cast<std::uint32_t>(field) == kUnsetValue) return;
-    if (field < low || field > high) field = fallback;
+    if (static_cast<std::uint32_t>(field) == kUnsetValue)
+        return;
+    if (field < low || field > high)
+        field = fallback;
 }
 
 // An applied block comes from a document: keep its values only where the page could have made them.
@@ -110,11 +113,13 @@ Outcome HandleOemDevMode(std::uint32_t mode, const DevModeRequest* request, Debu
         return {kE_FAIL, kErrorInvalidParameter};
     }
     if (mode == kOemDmSize) {
-        if (request->bufSize != nullptr) *request->bufSize = kOemDevmodeSize;
+        if (request->bufSize != nullptr)
+            *request->bufSize = kOemDevmodeSize;
         return {};
     }
     OemDevmode* out = request->output;
-    if (out == nullptr) return {};
+    if (out == nullptr)
+        return {};
     // The caller states how much room the output has; never write past it.
     if (request->bufSize == nullptr || *request->bufSize < kOemDevmodeSize) {
         return {kE_FAIL, kErrorInsufficientBuffer};
@@ -123,13 +128,16 @@ Outcome HandleOemDevMode(std::uint32_t mode, const DevModeRequest* request, Debu
         Default(request->printer, *out, debug);
         return {};
     }
-    if (request->input == nullptr) return {};
+    if (request->input == nullptr)
+        return {};
     // Taken by value, so an input given as its own output survives the presets.
     TakeIn(request->printer, *request->input, *out);
     if (mode == kOemDmMerge) {
         WriteHeader(*out);
-        if (out->dwReserved1 > 100) out->dwReserved1 = 0;
-        if (out->dwReserved2 > 100) out->dwReserved2 = 0;
+        if (out->dwReserved1 > 100)
+            out->dwReserved1 = 0;
+        if (out->dwReserved2 > 100)
+            out->dwReserved2 = 0;
     }
     return {};
 }

@@ -17,10 +17,10 @@ inline constexpr std::uint32_t kOemDmMerge = 4;
 
 // The parts of the core driver's parameter block that the handler uses.
 struct DevModeRequest {
-    PrinterStore* printer;     // null when the request carries no printer handle
-    const OemDevmode* input;   // pOEMDMIn
-    OemDevmode* output;        // pOEMDMOut
-    std::uint32_t* bufSize;    // &cbBufSize
+    PrinterStore* printer;    // null when the request carries no printer handle
+    const OemDevmode* input;  // pOEMDMIn
+    OemDevmode* output;       // pOEMDMOut
+    std::uint32_t* bufSize;   // &cbBufSize
 };
 
 // `request` null stands for a missing parameter block.

@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::uint32_t kRecordBytes = sizeof(PaperRecord);
 
-std::span<std::byte> AsBytes(void* p, std::size_t n) { return {static_cast<std::byte*>(p), n}; }
+std::span<std::byte> AsBytes(void* p, std::size_t n) {
+    return {static_cast<std::byte*>(p), n};
+}
 
 template <typename T>
 std::span<const std::byte> AsConstBytes(const T* p, std::size_t count) {
@@ -23,9 +25,9 @@ std::span<const std::byte> AsConstBytes(const T* p, std::size_t count) {
 
 // A list as it is stored, with what it takes to tell whether a rewrite would change it.
 struct StoredList {
-    std::uint32_t count = 0;        // the count value, 0 when missing or negative
-    bool countExact = false;        // the count value is exactly 4 bytes
-    std::uint32_t arrayBytes = 0;   // size of the array value, 0 when missing
+    std::uint32_t count = 0;       // the count value, 0 when missing or negative
+    bool countExact = false;       // the count value is exactly 4 bytes
+    std::uint32_t arrayBytes = 0;  // size of the array value, 0 when missing
     std::vector<PaperRecord> records;
 };
 
@@ -37,8 +39,10 @@ struct CountRead {
 
 CountRead ReadCount(PrinterStore* printer, const char16_t* countName) {
     CountRead c;
-    c.ok = ReadValue(printer, countName, AsBytes(&c.value, sizeof c.value), c.size) == kErrorSuccess;
-    if (!c.ok) c.value = 0;
+    c.ok =
+        ReadValue(printer, countName, AsBytes(&c.value, sizeof c.value), c.size) == kErrorSuccess;
+    if (!c.ok)
+        c.value = 0;
     return c;
 }
 
@@ -51,7 +55,8 @@ std::vector<PaperRecord> ReadRecords(PrinterStore* printer, const char16_t* arra
                                      std::uint32_t count, std::uint32_t& arrayBytes) {
     arrayBytes = 0;
     std::vector<PaperRecord> records;
-    if (count == 0) return records;
+    if (count == 0)
+        return records;
     records.resize(count);
     std::uint32_t needed = 0;
     std::uint32_t r =
@@ -60,7 +65,8 @@ std::vector<PaperRecord> ReadRecords(PrinterStore* printer, const char16_t* arra
         // Longer than its count says: read it whole, keep what the count covers.
         std::vector<std::byte> whole(needed);
         r = ReadValue(printer, arrayName, whole, needed);
-        if (r == kErrorSuccess) std::memcpy(records.data(), whole.data(), count * kRecordBytes);
+        if (r == kErrorSuccess)
+            std::memcpy(records.data(), whole.data(), count * kRecordBytes);
     }
     if (r != kErrorSuccess) {
         records.clear();
@@ -88,7 +94,8 @@ bool SameRecords(const std::vector<PaperRecord>& a, const std::vector<PaperRecor
 // The longest prefix that scans as a floating-point number, after leading white space.
 std::optional<double> ScanNumber(std::u16string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r'))) ++i;
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
+        ++i;
     std::string ascii;
     for (; i < text.size() && text[i] > 0 && text[i] < 0x80; ++i) {
         ascii.push_back(static_cast<char>(text[i]));
@@ -100,10 +107,12 @@ std::optional<double> ScanNumber(std::u16string_view text) {
         negative = *first == '-';
         ++first;
     }
-    if (first == last || *first == '+' || *first == '-') return std::nullopt;
+    if (first == last || *first == '+' || *first == '-')
+        return std::nullopt;
     double v = 0;
     auto [end, ec] = std::from_chars(first, last, v);
-    if (ec != std::errc{} || end == first) return std::nullopt;
+    if (ec != std::errc{} || end == first)
+        return std::nullopt;
     return negative ? -v : v;
 }
 
@@ -138,17 +147,20 @@ std::vector<PaperRecord> ReadCustomPapers(PrinterStore* printer) {
 
 std::uint32_t CustomPaperCount(PrinterStore* printer) {
     const std::uint32_t count = ReadPaperCount(printer, value::kCustomPaperCount);
-    if (count == 0) return 0;
+    if (count == 0)
+        return 0;
     std::uint32_t needed = 0;
     const std::uint32_t r = ReadValue(printer, value::kCustomPapers, {}, needed);
-    if (r != kErrorSuccess && r != kErrorMoreData) return 0;
+    if (r != kErrorSuccess && r != kErrorMoreData)
+        return 0;
     return std::min(count, needed / kRecordBytes);
 }
 
 void MergeStandardPapers(PrinterStore* printer, PaperField field, const void* entries,
                          std::uint32_t n) {
     // Without a printer handle nothing could be written back.
-    if (printer == nullptr || n > kMaxPaperRecords || (n > 0 && entries == nullptr)) return;
+    if (printer == nullptr || n > kMaxPaperRecords || (n > 0 && entries == nullptr))
+        return;
     const StoredList stored = ReadList(printer, value::kStdPaperCount, value::kStdPapers);
 
     std::vector<PaperRecord> merged(n);  // fields no list has set yet stay zero
@@ -175,10 +187,13 @@ void MergeStandardPapers(PrinterStore* printer, PaperField field, const void* en
     }
 
     const bool countSame = stored.countExact && stored.count == n;
-    const bool arraySame = stored.arrayBytes == n * kRecordBytes && SameRecords(stored.records, merged);
-    if (countSame && arraySame) return;
+    const bool arraySame =
+        stored.arrayBytes == n * kRecordBytes && SameRecords(stored.records, merged);
+    if (countSame && arraySame)
+        return;
     auto writer = printer->OpenForWrite();
-    if (!writer) return;
+    if (!writer)
+        return;
     if (!countSame) {
         const std::int32_t count = static_cast<std::int32_t>(n);
         writer->SetData(value::kStdPaperCount, kRegBinary, AsConstBytes(&count, 1));
@@ -202,13 +217,16 @@ PaperRecord MakeCustomPaper(std::u16string_view nameText, std::u16string_view wi
 }
 
 std::uint32_t AppendCustomPaper(PrinterStore* printer, const PaperRecord& record) {
-    if (printer == nullptr) return 0;
+    if (printer == nullptr)
+        return 0;
     const std::uint32_t count = ReadPaperCount(printer, value::kCustomPaperCount);
     auto writer = printer->OpenForWrite();
-    if (!writer) return CustomPaperCount(printer);
+    if (!writer)
+        return CustomPaperCount(printer);
 
     std::vector<PaperRecord> records = ReadPaperArray(writer.get(), value::kCustomPapers, count);
-    if (records.size() >= kMaxPaperRecords) return static_cast<std::uint32_t>(records.size());
+    if (records.size() >= kMaxPaperRecords)
+        return static_cast<std::uint32_t>(records.size());
     const auto before = static_cast<std::uint32_t>(records.size());
     records.push_back(record);
     // Ids follow the positions, whatever count the caller formed the record with.

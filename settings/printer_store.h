@@ -19,12 +19,12 @@ inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 
 class PrinterStore {
-public:
+  public:
     virtual ~PrinterStore() = default;
 
     // Reads value `name` into `dest`. Returns 0, 2 for a missing value, or 234 when `dest` is
-    // smaller than the value; on failure `dest` is untouched. A value shorter than `dest` fills only
-    // its own bytes. `needed` receives the value's size on 0 and 234. The stored type is not
+    // smaller than the value; on failure `dest` is untouched. A value shorter than `dest` fills
+    // only its own bytes. `needed` receives the value's size on 0 and 234. The stored type is not
     // reported: no reader looks at it.
     virtual std::uint32_t GetData(const char16_t* name, std::span<std::byte> dest,
                                   std::uint32_t& needed) = 0;
@@ -42,8 +42,8 @@ public:
 
 // Reads through a store that may be absent: without a printer handle every value is unreadable,
 // as the spooler answers for a null handle.
-inline std::uint32_t ReadValue(PrinterStore* printer, const char16_t* name, std::span<std::byte> dest,
-                               std::uint32_t& needed) {
+inline std::uint32_t ReadValue(PrinterStore* printer, const char16_t* name,
+                               std::span<std::byte> dest, std::uint32_t& needed) {
     return printer != nullptr ? printer->GetData(name, dest, needed) : kErrorInvalidHandle;
 }
 

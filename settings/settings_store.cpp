@@ -23,15 +23,24 @@ enum class Rule : std::uint8_t {
 
 constexpr bool Accepts(Rule rule, std::uint32_t v) {
     switch (rule) {
-        case Rule::Offset: return v + 300u <= 600u;
-        case Rule::Slip: return v + 100u <= 200u;
-        case Rule::Cutter: return v <= 2u;
-        case Rule::SpeedAny: return static_cast<std::int32_t>(v) >= 0;
-        case Rule::SpeedListed: return v <= 4u;
-        case Rule::Density: return v - 10u <= 110u && v % 5u == 0;
-        case Rule::Copies: return v - 1u <= 9998u;
-        case Rule::PaperIndex: return v <= 8u;
-        case Rule::Config: return v <= 9u;
+        case Rule::Offset:
+            return v + 300u <= 600u;
+        case Rule::Slip:
+            return v + 100u <= 200u;
+        case Rule::Cutter:
+            return v <= 2u;
+        case Rule::SpeedAny:
+            return static_cast<std::int32_t>(v) >= 0;
+        case Rule::SpeedListed:
+            return v <= 4u;
+        case Rule::Density:
+            return v - 10u <= 110u && v % 5u == 0;
+        case Rule::Copies:
+            return v - 1u <= 9998u;
+        case Rule::PaperIndex:
+            return v <= 8u;
+        case Rule::Config:
+            return v <= 9u;
     }
     return false;
 }
@@ -46,11 +55,14 @@ struct NumberValue {
 };
 
 constexpr NumberValue kNumbers[] = {
-    {value::kXOffset, offsetof(OemDevmode, lXOffset), Rule::Offset, Rule::Offset, kUnsetValue, false},
-    {value::kYOffset, offsetof(OemDevmode, lYOffset), Rule::Offset, Rule::Offset, kUnsetValue, false},
+    {value::kXOffset, offsetof(OemDevmode, lXOffset), Rule::Offset, Rule::Offset, kUnsetValue,
+     false},
+    {value::kYOffset, offsetof(OemDevmode, lYOffset), Rule::Offset, Rule::Offset, kUnsetValue,
+     false},
     {value::kSlipCorrection, offsetof(OemDevmode, lSlipCorrection), Rule::Slip, Rule::Slip,
      kUnsetValue, false},
-    {value::kCutter, offsetof(OemDevmode, dwCutter), Rule::Cutter, Rule::Cutter, kUnsetValue, false},
+    {value::kCutter, offsetof(OemDevmode, dwCutter), Rule::Cutter, Rule::Cutter, kUnsetValue,
+     false},
     {value::kPrintSpeed, offsetof(OemDevmode, dwPrintSpeed), Rule::SpeedAny, Rule::SpeedListed,
      kUnsetValue, false},
     {value::kPrintDensity, offsetof(OemDevmode, dwPrintDensity), Rule::Density, Rule::Density,
@@ -103,7 +115,8 @@ std::uint32_t ReadField32(PrinterStore* printer, const char16_t* name, OemDevmod
 void ReadNumbers(PrinterStore* printer, OemDevmode& block, bool reload) {
     for (const NumberValue& n : kNumbers) {
         if (ReadField32(printer, n.name, block, n.offset) != kErrorSuccess) {
-            if (n.unsetOnFailure) Set32(block, n.offset, kUnsetValue);
+            if (n.unsetOnFailure)
+                Set32(block, n.offset, kUnsetValue);
             continue;
         }
         const std::uint32_t v = Get32(block, n.offset);
@@ -117,14 +130,15 @@ void ReadNumbers(PrinterStore* printer, OemDevmode& block, bool reload) {
 // (511 units) arrives as 1024 bytes: read with the whole field as room, keep at most 511 units.
 void ReadPassThroughFont(PrinterStore* printer, OemDevmode& block) {
     std::uint32_t needed = 0;
-    auto dest = FieldBytes(block, offsetof(OemDevmode, szPassThroughFont),
-                           sizeof block.szPassThroughFont);
+    auto dest =
+        FieldBytes(block, offsetof(OemDevmode, szPassThroughFont), sizeof block.szPassThroughFont);
     if (ReadValue(printer, value::kPassThroughFont, dest, needed) != kErrorSuccess) {
         block.bPassThroughSend = 0;
         block.szPassThroughFont[0] = u'\0';
         return;
     }
-    const std::size_t units = std::min<std::size_t>(needed / sizeof(char16_t), kPassThroughFontUnits - 1);
+    const std::size_t units =
+        std::min<std::size_t>(needed / sizeof(char16_t), kPassThroughFontUnits - 1);
     block.szPassThroughFont[units] = u'\0';
 }
 
@@ -150,9 +164,9 @@ void LoadDefaultSettings(PrinterStore* printer, OemDevmode& block, DebugSink& de
 }
 
 void ReloadStoredSettings(PrinterStore* printer, OemDevmode& block) {
-    for (std::int32_t* field : {&block.lXOffset, &block.lYOffset, &block.lSlipCorrection,
-                                &block.lPaperSizeIndex, &block.lLastPaperIndex,
-                                &block.lStdPaperCount}) {
+    for (std::int32_t* field :
+         {&block.lXOffset, &block.lYOffset, &block.lSlipCorrection, &block.lPaperSizeIndex,
+          &block.lLastPaperIndex, &block.lStdPaperCount}) {
         *field = kUnsetSigned;
     }
     for (std::uint32_t* field : {&block.dwCutter, &block.dwPrintSpeed, &block.dwPrintDensity,
@@ -168,7 +182,8 @@ void ReloadStoredSettings(PrinterStore* printer, OemDevmode& block) {
         block.lStdPaperCount = kUnsetSigned;
     }
     ReadNumbers(printer, block, true);
-    for (const FlagValue& f : kFlags) ReadValue(printer, f.name, FieldBytes(block, f.offset, 1));
+    for (const FlagValue& f : kFlags)
+        ReadValue(printer, f.name, FieldBytes(block, f.offset, 1));
 }
 
 }  // namespace adjustui

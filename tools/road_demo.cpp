@@ -186,6 +186,40 @@ std::vector<BYTE> DefaultDevmode(const std::wstring& printer) {
     return bytes;
 }
 
+// A devmode as a document keeps it after the page applied settings, with two values no page
+// could have made; the driver takes it in and the plug-in answers for its own block.
+void TakeInDocumentDevmode(const std::wstring& printer, const std::vector<BYTE>& defaults) {
+    std::vector<BYTE> document = defaults;
+    const auto& dm = *reinterpret_cast<const DEVMODEW*>(document.data());
+    if (dm.dmDriverExtra < sizeof(OemDevmode)) {
+        return;
+    }
+    OemDevmode block;
+    std::memcpy(&block, document.data() + dm.dmSize, sizeof(block));
+    block.bSettingsValid = 1;
+    block.lXOffset = -75;
+    block.bOffsetSend = 1;
+    block.dwCopies = 4;
+    block.dwPrintDensity = 300;
+    block.dwCutter = 7;
+    const wchar_t font[] = L"Courier New";
+    std::memcpy(block.szPassThroughFont, font, sizeof(font));
+    block.bPassThroughSend = 1;
+    std::memcpy(document.data() + dm.dmSize, &block, sizeof(block));
+
+    std::vector<BYTE> out(document.size());
+    auto* name = const_cast<wchar_t*>(printer.c_str());
+    const LONG result = DocumentPropertiesW(
+        nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
+        reinterpret_cast<DEVMODEW*>(document.data()), DM_IN_BUFFER | DM_OUT_BUFFER);
+    std::wprintf(
+        L"  A document's devmode, applied on the page (X offset -75/300 inch, 4 copies,\n"
+        L"  font \"Courier New\"; density 300 %% and cutter 7 out of range), taken in"
+        L" (%ld):\n",
+        result);
+    PrintDevmode(out);
+}
+
 // Presses OK on the sheet a while after it appeared, so that the demo runs unattended and a
 // picture of the sheet can be taken meanwhile.
 void CALLBACK PressOk(HWND, UINT, UINT_PTR, DWORD) {
@@ -247,6 +281,7 @@ int wmain(int argc, wchar_t** argv) {
             continue;
         }
         PrintDevmode(devmode);
+        TakeInDocumentDevmode(printer, devmode);
         if (preferences) {
             OpenPreferences(printer, devmode, showMs);
         }

@@ -16,7 +16,7 @@ namespace adjustui::testing {
 using StoreMaker = std::function<std::unique_ptr<PrinterStore>()>;
 
 class PrinterStoreContract : public ::testing::TestWithParam<StoreMaker> {
-protected:
+  protected:
     void SetUp() override {
         store_ = GetParam()();
         ASSERT_NE(store_, nullptr);
@@ -28,14 +28,17 @@ protected:
     std::unique_ptr<PrinterStore> store_;
 };
 
-inline std::span<std::byte> Bytes(void* p, std::size_t n) { return {static_cast<std::byte*>(p), n}; }
+inline std::span<std::byte> Bytes(void* p, std::size_t n) {
+    return {static_cast<std::byte*>(p), n};
+}
 
 TEST_P(PrinterStoreContract, MissingValueIsTwoAndLeavesTheDestination) {
     std::array<unsigned char, 8> dest;
     dest.fill(0xAB);
     std::uint32_t needed = 0xDEADBEEF;
     EXPECT_EQ(store_->GetData(u"NOT_THERE", Bytes(dest.data(), dest.size()), needed), 2u);
-    for (auto b : dest) EXPECT_EQ(b, 0xAB);
+    for (auto b : dest)
+        EXPECT_EQ(b, 0xAB);
 }
 
 TEST_P(PrinterStoreContract, ShortBufferIs234WithTheSizeAndLeavesTheDestination) {
@@ -46,7 +49,8 @@ TEST_P(PrinterStoreContract, ShortBufferIs234WithTheSizeAndLeavesTheDestination)
     std::uint32_t needed = 0;
     EXPECT_EQ(store_->GetData(u"SIX", Bytes(dest.data(), dest.size()), needed), 234u);
     EXPECT_EQ(needed, 6u);
-    for (auto b : dest) EXPECT_EQ(b, 0xAB);
+    for (auto b : dest)
+        EXPECT_EQ(b, 0xAB);
 
     needed = 0;
     EXPECT_EQ(store_->GetData(u"SIX", {}, needed), 234u);
@@ -121,8 +125,9 @@ TEST_P(PrinterStoreContract, WriteHandleSeesAndChangesTheSameValues) {
     EXPECT_EQ(writer->GetData(u"SHARED", Bytes(&read, sizeof read), needed), 0u);
     EXPECT_EQ(read, 7);
     const std::int32_t eight = 8;
-    ASSERT_EQ(writer->SetData(u"SHARED", kRegBinary, {reinterpret_cast<const std::byte*>(&eight), 4}),
-              0u);
+    ASSERT_EQ(
+        writer->SetData(u"SHARED", kRegBinary, {reinterpret_cast<const std::byte*>(&eight), 4}),
+        0u);
     EXPECT_EQ(store_->GetData(u"SHARED", Bytes(&read, sizeof read), needed), 0u);
     EXPECT_EQ(read, 8);
     EXPECT_EQ(writer->DriverName(), store_->DriverName());

@@ -19,10 +19,12 @@ std::uint32_t MemoryPrinterStore::GetData(const char16_t* name, std::span<std::b
                                           std::uint32_t& needed) {
     ++printer_->gets;
     auto it = printer_->values.find(name);
-    if (it == printer_->values.end()) return 2;
+    if (it == printer_->values.end())
+        return 2;
     const auto& data = it->second.data;
     needed = static_cast<std::uint32_t>(data.size());
-    if (data.size() > dest.size()) return 234;
+    if (data.size() > dest.size())
+        return 234;
     std::copy(data.begin(), data.end(), dest.begin());
     return 0;
 }
@@ -30,14 +32,16 @@ std::uint32_t MemoryPrinterStore::GetData(const char16_t* name, std::span<std::b
 std::uint32_t MemoryPrinterStore::SetData(const char16_t* name, std::uint32_t type,
                                           std::span<const std::byte> data) {
     ++printer_->sets;
-    if (printer_->failWrites.count(name) != 0) return 5;  // access denied
+    if (printer_->failWrites.count(name) != 0)
+        return 5;  // access denied
     printer_->values[name] = {type, std::vector<std::byte>(data.begin(), data.end())};
     return 0;
 }
 
 std::unique_ptr<PrinterStore> MemoryPrinterStore::OpenForWrite() {
     ++printer_->opens;
-    if (!printer_->writeAccess) return nullptr;
+    if (!printer_->writeAccess)
+        return nullptr;
     return std::make_unique<MemoryPrinterStore>(printer_);
 }
 

@@ -36,7 +36,7 @@ struct MemoryPrinter {
 };
 
 class MemoryPrinterStore : public PrinterStore {
-public:
+  public:
     explicit MemoryPrinterStore(std::shared_ptr<MemoryPrinter> printer)
         : printer_(std::move(printer)) {}
 
@@ -47,7 +47,7 @@ public:
     std::unique_ptr<PrinterStore> OpenForWrite() override;
     std::optional<std::u16string> DriverName() override;
 
-private:
+  private:
     std::shared_ptr<MemoryPrinter> printer_;
 };
 

@@ -6,7 +6,7 @@ namespace adjustui::testing {
 namespace {
 
 class CapabilitiesTest : public PrinterTest {
-protected:
+  protected:
     void SetUp() override {
         PutRecords(value::kCustomPaperCount, value::kCustomPapers,
                    {Paper(u"Ticket", 257, 800, 1500), Paper(u"Label", 258, 1000, 500)});

@@ -7,7 +7,7 @@ namespace adjustui::testing {
 namespace {
 
 class DevModeTest : public PrinterTest {
-protected:
+  protected:
     Outcome Run(std::uint32_t mode, const OemDevmode* in, OemDevmode* out) {
         DevModeRequest rq{&store, in, out, &bufSize};
         return HandleOemDevMode(mode, &rq, debug);
@@ -40,7 +40,9 @@ protected:
     std::uint32_t bufSize = kOemDevmodeSize;
 };
 
-bool SameBytes(const OemDevmode& a, const OemDevmode& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBytes(const OemDevmode& a, const OemDevmode& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 TEST_F(DevModeTest, RefusesUnknownModesAndMissingParameters) {
     OemDevmode out = PatternBlock(0x11);
@@ -80,11 +82,15 @@ TEST_F(DevModeTest, DefaultOnEmptyPrinter) {
     EXPECT_EQ(b.dwReserved3, kUnsetValue);
     EXPECT_EQ(b.dwPrintDensity, kUnsetValue);
     EXPECT_EQ(b.bReserved152, 0);
-    for (auto z : b.reserved24) EXPECT_EQ(z, 0);
-    for (auto z : b.reserved120) EXPECT_EQ(z, 0);
+    for (auto z : b.reserved24)
+        EXPECT_EQ(z, 0);
+    for (auto z : b.reserved120)
+        EXPECT_EQ(z, 0);
     // Areas the block carries but never writes.
-    for (auto z : b.reserved40) EXPECT_EQ(z, 0x77);
-    for (auto z : b.reserved72) EXPECT_EQ(z, 0x77);
+    for (auto z : b.reserved40)
+        EXPECT_EQ(z, 0x77);
+    for (auto z : b.reserved72)
+        EXPECT_EQ(z, 0x77);
     EXPECT_EQ(b.gap22[0], 0x77);
     EXPECT_EQ(b.trailing[5], 0x77);
     EXPECT_EQ(debug.lines.size(), 1u);
@@ -130,10 +136,11 @@ TEST_F(DevModeTest, ForeignInputGivesResetValuesNotStoredOnes) {
         EXPECT_EQ(out.dwSignature, kOemSignature);
         EXPECT_EQ(out.dwPrintDensity, 100u);
         EXPECT_EQ(out.dwCopies, 1u);
-        for (std::uint32_t v : {std::uint32_t(out.lXOffset), std::uint32_t(out.lSlipCorrection),
-                                out.dwCutter, out.dwPrintSpeed, out.dwConfigNumber,
-                                std::uint32_t(out.lPaperSizeIndex), std::uint32_t(out.lStdPaperCount),
-                                std::uint32_t(out.lCustomPaperCount), out.dwReserved3}) {
+        for (std::uint32_t v :
+             {std::uint32_t(out.lXOffset), std::uint32_t(out.lSlipCorrection), out.dwCutter,
+              out.dwPrintSpeed, out.dwConfigNumber, std::uint32_t(out.lPaperSizeIndex),
+              std::uint32_t(out.lStdPaperCount), std::uint32_t(out.lCustomPaperCount),
+              out.dwReserved3}) {
             EXPECT_EQ(v, 0u);
         }
         EXPECT_EQ(out.szPassThroughFont[0], u'\0');

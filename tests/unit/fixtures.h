@@ -16,13 +16,13 @@
 namespace adjustui::testing {
 
 class CapturingSink : public DebugSink {
-public:
+  public:
     void Line(const char* text) override { lines.emplace_back(text); }
     std::vector<std::string> lines;
 };
 
 class PrinterTest : public ::testing::Test {
-protected:
+  protected:
     void PutDword(const std::u16string& name, std::uint32_t v) { printer->Put(name, kRegDword, v); }
     void PutFlag(const std::u16string& name, std::uint8_t v) { printer->Put(name, kRegBinary, v); }
     void PutRecords(const char16_t* countName, const char16_t* arrayName,
@@ -33,7 +33,8 @@ protected:
     std::vector<PaperRecord> StoredRecords(const char16_t* arrayName) const {
         const auto* data = printer->Find(arrayName);
         std::vector<PaperRecord> out;
-        if (data == nullptr) return out;
+        if (data == nullptr)
+            return out;
         out.resize(data->size() / sizeof(PaperRecord));
         std::memcpy(out.data(), data->data(), out.size() * sizeof(PaperRecord));
         return out;
@@ -41,7 +42,8 @@ protected:
     std::int32_t StoredCount(const char16_t* countName) const {
         const auto* data = printer->Find(countName);
         std::int32_t v = -1;
-        if (data != nullptr && data->size() == sizeof v) std::memcpy(&v, data->data(), sizeof v);
+        if (data != nullptr && data->size() == sizeof v)
+            std::memcpy(&v, data->data(), sizeof v);
         return v;
     }
 
@@ -53,7 +55,8 @@ protected:
 inline PaperRecord Paper(std::u16string_view name, std::uint16_t id, std::int32_t width,
                          std::int32_t length) {
     PaperRecord r{};
-    for (std::size_t i = 0; i < name.size() && i < kPaperNameUnits; ++i) r.name[i] = name[i];
+    for (std::size_t i = 0; i < name.size() && i < kPaperNameUnits; ++i)
+        r.name[i] = name[i];
     r.id = id;
     r.width = width;
     r.length = length;

@@ -53,30 +53,52 @@ TEST(PaperExtents, PackedValuesOfEveryRow) {
         std::uint32_t minimum, maximum;
     };
     const Row rows[] = {
-        {u"KESTRA 31NR", 0x002A044C, 0x1DC40960},  {u"MANTO 36NR", 0x002A044C, 0x1DC40960},
-        {u"KESTRA 44", 0x04CD0302, 0x0DE4086F},    {u"KESTRA V3", 0x002A002A, 0x4F60049C},
-        {u"KESTRA V3-2", 0x002A002A, 0x4F60049C},  {u"KESTRA V7", 0x002A002A, 0x4F6006F4},
-        {u"KESTRA V7-2", 0x002A002A, 0x4F6006F4},  {u"KESTRA V9", 0x002A002A, 0x4F6008E8},
-        {u"KESTRA V9-2", 0x002A002A, 0x4F6008E8},  {u"KESTRA VC9", 0x00FE002A, 0x4F6008EE},
-        {u"MANTO 37N-2", 0x02FA02FA, 0x17D00FE0},  {u"MANTO G39", 0x02FA02FA, 0x17D00FE0},
-        {u"MANTO 44", 0x04F60302, 0x0DE4086F},     {u"MANTO 47 NR", 0x002A0320, 0x4F600834},
-        {u"MANTO 47 NR-2", 0x002A0320, 0x4F600834}, {u"MANTO 47 NR-2G", 0x05F40320, 0x0BE80834},
-        {u"MANTO 47-2", 0x05C8041A, 0x0B9A0834},   {u"MANTO 52B5-2", 0x05C8041A, 0x10680B9A},
-        {u"MANTO 52B5-3", 0x05C8041A, 0x10680B9A}, {u"MANTO 57N", 0x02FA05F4, 0x17D010DE},
-        {u"MANTO 57N WXL", 0x02FA02FA, 0x271011DC}, {u"MANTO G63-2", 0x06F20673, 0x17D011DC},
-        {u"MANTO G68", 0x06F20673, 0x17D011DC},    {u"MANTO 63N-2", 0x06F20673, 0x17D0115D},
-        {u"MANTO 89N", 0x06F205F4, 0x17D010DE},    {u"MANTO 89N JOBSTART", 0x06F205F4, 0x17D010DE},
+        {u"KESTRA 31NR", 0x002A044C, 0x1DC40960},
+        {u"MANTO 36NR", 0x002A044C, 0x1DC40960},
+        {u"KESTRA 44", 0x04CD0302, 0x0DE4086F},
+        {u"KESTRA V3", 0x002A002A, 0x4F60049C},
+        {u"KESTRA V3-2", 0x002A002A, 0x4F60049C},
+        {u"KESTRA V7", 0x002A002A, 0x4F6006F4},
+        {u"KESTRA V7-2", 0x002A002A, 0x4F6006F4},
+        {u"KESTRA V9", 0x002A002A, 0x4F6008E8},
+        {u"KESTRA V9-2", 0x002A002A, 0x4F6008E8},
+        {u"KESTRA VC9", 0x00FE002A, 0x4F6008EE},
+        {u"MANTO 37N-2", 0x02FA02FA, 0x17D00FE0},
+        {u"MANTO G39", 0x02FA02FA, 0x17D00FE0},
+        {u"MANTO 44", 0x04F60302, 0x0DE4086F},
+        {u"MANTO 47 NR", 0x002A0320, 0x4F600834},
+        {u"MANTO 47 NR-2", 0x002A0320, 0x4F600834},
+        {u"MANTO 47 NR-2G", 0x05F40320, 0x0BE80834},
+        {u"MANTO 47-2", 0x05C8041A, 0x0B9A0834},
+        {u"MANTO 52B5-2", 0x05C8041A, 0x10680B9A},
+        {u"MANTO 52B5-3", 0x05C8041A, 0x10680B9A},
+        {u"MANTO 57N", 0x02FA05F4, 0x17D010DE},
+        {u"MANTO 57N WXL", 0x02FA02FA, 0x271011DC},
+        {u"MANTO G63-2", 0x06F20673, 0x17D011DC},
+        {u"MANTO G68", 0x06F20673, 0x17D011DC},
+        {u"MANTO 63N-2", 0x06F20673, 0x17D0115D},
+        {u"MANTO 89N", 0x06F205F4, 0x17D010DE},
+        {u"MANTO 89N JOBSTART", 0x06F205F4, 0x17D010DE},
         {u"MANTO 89N JOBMIDDLE", 0x06F205F4, 0x17D010DE},
         {u"MANTO 89N JOBEND", 0x06F205F4, 0x17D010DE},
-        {u"MANTO 89B5", 0x05F400FE, 0x11DC0BE8},   {u"MANTO 170N", 0x06F206F2, 0x13D81125},
-        {u"MANTO V3", 0x002A002A, 0x4F60042A},     {u"MANTO V4", 0x002A002A, 0x4F6004FF},
-        {u"MANTO V7", 0x002A002A, 0x4F600640},     {u"MANTO V9", 0x002A002A, 0x4F600854},
-        {u"MANTO V12", 0x002A051E, 0x4F600A6B},    {u"CINDRA 27-3", 0x002A002A, 0x4F60049C},
-        {u"CINDRA 27-7", 0x002A002A, 0x4F6006F4},  {u"CINDRA 27-9", 0x002A002A, 0x4F6008E8},
-        {u"MANTO G26", 0x007F01FC, 0x20BE086F},    {u"MANTO G36", 0x007F01FC, 0x20BE0EE2},
-        {u"MANTO G82", 0x007F01FC, 0x13D811DC},    {u"MANTO G94", 0x007F01FC, 0x13D811DC},
-        {u"MANTO G97", 0x007F01FC, 0x13D811DC},    {u"MANTO G125", 0x007F01FC, 0x13D811DC},
-        {u"MANTO G150", 0x007F01FC, 0x13D811DC},   {u"MANTO G170", 0x06F205F4, 0x13D811DC},
+        {u"MANTO 89B5", 0x05F400FE, 0x11DC0BE8},
+        {u"MANTO 170N", 0x06F206F2, 0x13D81125},
+        {u"MANTO V3", 0x002A002A, 0x4F60042A},
+        {u"MANTO V4", 0x002A002A, 0x4F6004FF},
+        {u"MANTO V7", 0x002A002A, 0x4F600640},
+        {u"MANTO V9", 0x002A002A, 0x4F600854},
+        {u"MANTO V12", 0x002A051E, 0x4F600A6B},
+        {u"CINDRA 27-3", 0x002A002A, 0x4F60049C},
+        {u"CINDRA 27-7", 0x002A002A, 0x4F6006F4},
+        {u"CINDRA 27-9", 0x002A002A, 0x4F6008E8},
+        {u"MANTO G26", 0x007F01FC, 0x20BE086F},
+        {u"MANTO G36", 0x007F01FC, 0x20BE0EE2},
+        {u"MANTO G82", 0x007F01FC, 0x13D811DC},
+        {u"MANTO G94", 0x007F01FC, 0x13D811DC},
+        {u"MANTO G97", 0x007F01FC, 0x13D811DC},
+        {u"MANTO G125", 0x007F01FC, 0x13D811DC},
+        {u"MANTO G150", 0x007F01FC, 0x13D811DC},
+        {u"MANTO G170", 0x06F205F4, 0x13D811DC},
     };
     for (const Row& r : rows) {
         const PaperExtents e = ModelPaperExtents(r.name);
@@ -89,9 +111,9 @@ TEST(PaperExtents, CaseRulesAndNamesWithoutExtents) {
     EXPECT_EQ(ModelPaperExtents(u"kestra vc9").minimum, 0x00FE002Au);
     EXPECT_EQ(ModelPaperExtents(u"Manto G36").minimum, 0x007F01FCu);
     EXPECT_FALSE(ModelPaperExtents(u"Manto G36").maximum.has_value());
-    for (const char16_t* name : {u"KESTRA V4", u"KESTRA V9-3", u"KESTRA VM3", u"KESTRA VM9", u"RQ-V9",
-                                 u"MANTO V3-2", u"MANTO 47NR", u"MANTO 47NR-2", u"MANTO 47NR-2G",
-                                 u"manto 47nr", u"ACME LP-100", u""}) {
+    for (const char16_t* name :
+         {u"KESTRA V4", u"KESTRA V9-3", u"KESTRA VM3", u"KESTRA VM9", u"RQ-V9", u"MANTO V3-2",
+          u"MANTO 47NR", u"MANTO 47NR-2", u"MANTO 47NR-2G", u"manto 47nr", u"ACME LP-100", u""}) {
         const PaperExtents e = ModelPaperExtents(name);
         EXPECT_FALSE(e.minimum.has_value());
         EXPECT_FALSE(e.maximum.has_value());

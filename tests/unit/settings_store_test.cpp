@@ -6,7 +6,7 @@ namespace adjustui::testing {
 namespace {
 
 class SettingsStoreTest : public PrinterTest {
-protected:
+  protected:
     // A block as the default request prepares it before reading printer data.
     OemDevmode Preset() {
         OemDevmode b = PatternBlock(0x5A);
@@ -36,16 +36,16 @@ protected:
 
 TEST_F(SettingsStoreTest, EmptyPrinterGivesUnsetValuesCopiesOneAndOneTraceLine) {
     const OemDevmode b = Loaded();
-    for (std::uint32_t v : {std::uint32_t(b.lXOffset), std::uint32_t(b.lYOffset),
-                            std::uint32_t(b.lSlipCorrection), b.dwCutter, b.dwPrintSpeed,
-                            b.dwPrintDensity, std::uint32_t(b.lPaperSizeIndex), b.dwConfigNumber,
-                            std::uint32_t(b.lStdPaperCount)}) {
+    for (std::uint32_t v :
+         {std::uint32_t(b.lXOffset), std::uint32_t(b.lYOffset), std::uint32_t(b.lSlipCorrection),
+          b.dwCutter, b.dwPrintSpeed, b.dwPrintDensity, std::uint32_t(b.lPaperSizeIndex),
+          b.dwConfigNumber, std::uint32_t(b.lStdPaperCount)}) {
         EXPECT_EQ(v, kUnsetValue);
     }
     EXPECT_EQ(b.dwCopies, 1u);
-    for (std::uint8_t flag : {b.bSlipCorrectionSend, b.bOffsetSend, b.bCutterSend, b.bPrintSpeedSend,
-                              b.bPrintDensitySend, b.bRotate180, b.bConfigSend, b.bPaperFormatSend,
-                              b.bPassThroughSend}) {
+    for (std::uint8_t flag : {b.bSlipCorrectionSend, b.bOffsetSend, b.bCutterSend,
+                              b.bPrintSpeedSend, b.bPrintDensitySend, b.bRotate180, b.bConfigSend,
+                              b.bPaperFormatSend, b.bPassThroughSend}) {
         EXPECT_EQ(flag, 0);
     }
     EXPECT_EQ(b.szPassThroughFont[0], u'\0');
