@@ -92,7 +92,7 @@ bool AddModelPrinter(const std::wstring& printer, const std::wstring& model) {
     return InstallModel(model) && winsupport::AddFreshPrinter(printer, model);
 }
 
-bool SeedCustomPapers(const std::wstring& printer, const std::vector<CustomPaper>& papers) {
+bool StoreCustomPapers(const std::wstring& printer, const std::vector<CustomPaper>& papers) {
     std::vector<PaperRecord> records(papers.size());
     for (std::size_t i = 0; i < papers.size(); ++i) {
         PaperRecord& record = records[i];

@@ -30,7 +30,7 @@ struct CustomPaper {
     std::int32_t length;  // tenths of a millimetre
 };
 // Stores `papers` as the printer's custom paper list (ids 257 and up, in this order).
-bool SeedCustomPapers(const std::wstring& printer, const std::vector<CustomPaper>& papers);
+bool StoreCustomPapers(const std::wstring& printer, const std::vector<CustomPaper>& papers);
 
 // Stores one setting value as the plug-in's stored defaults are kept.
 bool SeedDword(const std::wstring& printer, const std::wstring& value, std::uint32_t data);

@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
             }
             papers.push_back(
                 {key, static_cast<std::int32_t>(width), static_cast<std::int32_t>(length)});
-            ok = SeedCustomPapers(printer, papers);
+            ok = StoreCustomPapers(printer, papers);
         } else if (option == L"--dword" || option == L"--byte") {
             unsigned long number = 0;
             if (!Number(rest, number)) {

@@ -22,7 +22,7 @@ class PaperListsRoad : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(plain.ready());
         ASSERT_TRUE(custom.ready());
-        ASSERT_TRUE(custom.Seed(kCustom));
+        ASSERT_TRUE(custom.StorePapers(kCustom));
     }
     RoadPrinter plain{L"road papers plain", L"KESTRA VC9"};
     RoadPrinter custom{L"road papers custom", L"KESTRA VC9"};

@@ -38,7 +38,7 @@ class RoadPrinter {
     bool ready() const { return ready_; }
     const std::wstring& name() const { return name_; }
 
-    bool Seed(const std::vector<CustomPaper>& papers) { return SeedCustomPapers(name_, papers); }
+    bool StorePapers(const std::vector<CustomPaper>& papers) { return StoreCustomPapers(name_, papers); }
     bool SeedDword(const wchar_t* value, std::uint32_t data) {
         return road::SeedDword(name_, value, data);
     }

@@ -1,4 +1,4 @@
-// Shared set-up of the unit tests: one in-memory printer and helpers to seed and read it.
+// Shared set-up of the unit tests: one in-memory printer and helpers to fill and read it.
 #pragma once
 
 #include <gtest/gtest.h>

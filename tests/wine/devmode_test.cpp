@@ -1,4 +1,4 @@
-// DevMode through the real DLL, with printer data seeded and read through the spooler.
+// DevMode through the real DLL, with printer data stored and read through the spooler.
 #include <cstring>
 #include <string>
 
