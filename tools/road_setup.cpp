@@ -110,11 +110,11 @@ bool StoreCustomPapers(const std::wstring& printer, const std::vector<CustomPape
            Store(printer, Wide(value::kCustomPaperCount), REG_BINARY, &count, sizeof(count));
 }
 
-bool SeedDword(const std::wstring& printer, const std::wstring& value, std::uint32_t data) {
+bool StoreDword(const std::wstring& printer, const std::wstring& value, std::uint32_t data) {
     return Store(printer, value, REG_DWORD, &data, sizeof(data));
 }
 
-bool SeedByte(const std::wstring& printer, const std::wstring& value, std::uint8_t data) {
+bool StoreByte(const std::wstring& printer, const std::wstring& value, std::uint8_t data) {
     return Store(printer, value, REG_BINARY, &data, sizeof(data));
 }
 

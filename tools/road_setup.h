@@ -33,7 +33,7 @@ struct CustomPaper {
 bool StoreCustomPapers(const std::wstring& printer, const std::vector<CustomPaper>& papers);
 
 // Stores one setting value as the plug-in's stored defaults are kept.
-bool SeedDword(const std::wstring& printer, const std::wstring& value, std::uint32_t data);
-bool SeedByte(const std::wstring& printer, const std::wstring& value, std::uint8_t data);
+bool StoreDword(const std::wstring& printer, const std::wstring& value, std::uint32_t data);
+bool StoreByte(const std::wstring& printer, const std::wstring& value, std::uint8_t data);
 
 }  // namespace adjustui::road

@@ -80,8 +80,8 @@ int wmain(int argc, wchar_t** argv) {
             if (!Number(rest, number)) {
                 return Usage();
             }
-            ok = option == L"--dword" ? SeedDword(printer, key, static_cast<std::uint32_t>(number))
-                                      : SeedByte(printer, key, static_cast<std::uint8_t>(number));
+            ok = option == L"--dword" ? StoreDword(printer, key, static_cast<std::uint32_t>(number))
+                                      : StoreByte(printer, key, static_cast<std::uint8_t>(number));
         } else {
             return Usage();
         }

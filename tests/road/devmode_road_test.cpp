@@ -52,11 +52,11 @@ TEST_F(DevmodeRoad, SizeIsThePublicPartAndThePluginsBlock) {
 }
 
 TEST_F(DevmodeRoad, DefaultBlockIsThePluginsFilledFromPrinterData) {
-    ASSERT_TRUE(printer.SeedDword(L"PRINT_SPEED", 6));
-    ASSERT_TRUE(printer.SeedDword(L"X_OFFSET", 150));
-    ASSERT_TRUE(printer.SeedDword(L"PRINT_DENSITY", 115));
-    ASSERT_TRUE(printer.SeedDword(L"NUMBER OF COPIES", 3));
-    ASSERT_TRUE(printer.SeedByte(L"OFFSET_SEND", 1));
+    ASSERT_TRUE(printer.StoreDword(L"PRINT_SPEED", 6));
+    ASSERT_TRUE(printer.StoreDword(L"X_OFFSET", 150));
+    ASSERT_TRUE(printer.StoreDword(L"PRINT_DENSITY", 115));
+    ASSERT_TRUE(printer.StoreDword(L"NUMBER OF COPIES", 3));
+    ASSERT_TRUE(printer.StoreByte(L"OFFSET_SEND", 1));
 
     Devmode devmode = printer.DefaultDevmode();
     ASSERT_FALSE(devmode.empty());
@@ -113,8 +113,8 @@ TEST_F(DevmodeRoad, BlockOfAnotherDriverVersionIsConverted) {
 }
 
 TEST_F(DevmodeRoad, BlockNeverAppliedTakesTheStoredValuesAnew) {
-    ASSERT_TRUE(printer.SeedDword(L"PRINT_SPEED", 6));
-    ASSERT_TRUE(printer.SeedDword(L"CUTTER", 1));
+    ASSERT_TRUE(printer.StoreDword(L"PRINT_SPEED", 6));
+    ASSERT_TRUE(printer.StoreDword(L"CUTTER", 1));
     Devmode in = printer.DefaultDevmode();
     ASSERT_FALSE(in.empty());
     ASSERT_EQ(in.block().dwPrintSpeed, 6u);
@@ -128,7 +128,7 @@ TEST_F(DevmodeRoad, BlockNeverAppliedTakesTheStoredValuesAnew) {
 }
 
 TEST_F(DevmodeRoad, ForeignBlockGivesTheResetValues) {
-    ASSERT_TRUE(printer.SeedDword(L"X_OFFSET", 150));
+    ASSERT_TRUE(printer.StoreDword(L"X_OFFSET", 150));
     Devmode in = AppliedDevmode();
     reinterpret_cast<BYTE*>(&in.block().dwSignature)[3] = 0x01;
 
@@ -171,7 +171,7 @@ TEST_F(DevmodeRoad, UnterminatedFontNameComesBackTerminated) {
 
 // The block behind a short driver-data area is not the plug-in's to read: defaults stand.
 TEST_F(DevmodeRoad, ShortDriverDataKeepsTheDefaults) {
-    ASSERT_TRUE(printer.SeedDword(L"X_OFFSET", 150));
+    ASSERT_TRUE(printer.StoreDword(L"X_OFFSET", 150));
     Devmode in = AppliedDevmode();
     in.dm().dmDriverExtra = 16;
 

@@ -48,7 +48,7 @@ bool SheetRan(LONG result) {
 TEST(PreferencesRoad, TheDevmodeTheSheetLeavesIsReturned) {
     RoadPrinter printer{L"road preferences", L"KESTRA VC9"};
     ASSERT_TRUE(printer.ready());
-    ASSERT_TRUE(printer.SeedDword(L"X_OFFSET", 150));
+    ASSERT_TRUE(printer.StoreDword(L"X_OFFSET", 150));
     Devmode in = printer.DefaultDevmode();
     ASSERT_FALSE(in.empty());
     in.block().bSettingsValid = 1;
@@ -70,7 +70,7 @@ TEST(PreferencesRoad, TheDevmodeTheSheetLeavesIsReturned) {
 TEST(PreferencesRoad, WithoutAnInputDevmodeTheDefaultsAreReturned) {
     RoadPrinter printer{L"road preferences defaults", L"MANTO 63N-2"};
     ASSERT_TRUE(printer.ready());
-    ASSERT_TRUE(printer.SeedDword(L"CUTTER", 2));
+    ASSERT_TRUE(printer.StoreDword(L"CUTTER", 2));
     HANDLE handle = nullptr;
     ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(printer.name().c_str()), &handle, nullptr));
 

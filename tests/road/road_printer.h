@@ -39,11 +39,11 @@ class RoadPrinter {
     const std::wstring& name() const { return name_; }
 
     bool StorePapers(const std::vector<CustomPaper>& papers) { return StoreCustomPapers(name_, papers); }
-    bool SeedDword(const wchar_t* value, std::uint32_t data) {
-        return road::SeedDword(name_, value, data);
+    bool StoreDword(const wchar_t* value, std::uint32_t data) {
+        return road::StoreDword(name_, value, data);
     }
-    bool SeedByte(const wchar_t* value, std::uint8_t data) {
-        return road::SeedByte(name_, value, data);
+    bool StoreByte(const wchar_t* value, std::uint8_t data) {
+        return road::StoreByte(name_, value, data);
     }
 
     int Count(WORD capability, const DEVMODEW* devmode = nullptr) const;
