@@ -95,7 +95,7 @@ std::unique_ptr<Plugin> Plugin::Load(HANDLE printer) {
     }
     object.reset();
 
-    plugin->driverUi_.attach(CreateDriverUi());
+    plugin->driverUi_ = ComRef<IPrintOemDriverUI>(CreateDriverUi());
     if (FAILED(plugin->ui()->PublishDriverInterface(plugin->driverUi_.get()))) {
         Trace("PublishDriverInterface failed");
         return nullptr;

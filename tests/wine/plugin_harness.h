@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/oem_interface.h"
+#include "platform/win32/com_ref.h"
 #include "tests/winsupport/spooler_fixture.h"
 
 namespace adjustui::wine {
@@ -22,40 +23,7 @@ HMODULE Plugin();
 GetClassObjectFn DllGetClassObject();
 CanUnloadNowFn DllCanUnloadNow();
 
-// Holds one reference of a COM object.
-template <typename T>
-class ComRef {
-  public:
-    ComRef() = default;
-    explicit ComRef(T* p) : p_(p) {}
-    ComRef(ComRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComRef& operator=(ComRef&& other) noexcept {
-        if (this != &other) {
-            reset();
-            p_ = std::exchange(other.p_, nullptr);
-        }
-        return *this;
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() { reset(); }
-
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    void reset() {
-        if (p_ != nullptr)
-            std::exchange(p_, nullptr)->Release();
-    }
-    void** put() {
-        reset();
-        return reinterpret_cast<void**>(&p_);
-    }
-    T* release() { return std::exchange(p_, nullptr); }
-
-  private:
-    T* p_ = nullptr;
-};
+using win32::ComRef;
 
 ComRef<IClassFactory> Factory();
 // The plug-in object as the core driver gets it: factory, CreateInstance, factory released.
