@@ -201,6 +201,15 @@ TEST_F(DevMode, DefaultTakesTheStoredValues) {
     EXPECT_EQ(block.bSettingsValid, 0u);
 }
 
+TEST_F(DevMode, LongestPassThroughFontTheSpoolerStoresReadsBackWhole) {
+    // Saved from a terminated field, as the page saves it: the spooler keeps the terminator.
+    const std::wstring longest(511, L'W');
+    ASSERT_TRUE(printer_.Set(L"SelectedPathThroughFont", REG_EXPAND_SZ, longest.c_str(),
+                             static_cast<DWORD>(longest.size() * sizeof(wchar_t))));
+    const std::u16string expected(511, u'W');
+    EXPECT_EQ(std::u16string(Defaulted().szPassThroughFont), expected);
+}
+
 TEST_F(DevMode, DefaultRejectsStoredValuesOutOfRange) {
     SetDword(L"X_OFFSET", 301);
     SetDword(L"Y_OFFSET", -301);
