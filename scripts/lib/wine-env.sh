@@ -1,6 +1,8 @@
 # Sourced by scripts: a private, fast wine prefix for tests and the demo.
 #   wine_prefix_ready DIR   makes DIR a prefix (copied from a cached template) and exports WINEPREFIX
-#   wine_server_start       keeps one wineserver up, so each wine run takes milliseconds
+#   wine_server_start [KEEPER]
+#                           keeps one wineserver up, so each wine run takes milliseconds; KEEPER,
+#                           a program that holds a hidden window, keeps the desktop process up too
 #   wine_server_stop
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
@@ -33,6 +35,9 @@ wine_prefix_ready() {
 wine_server_start() {
     wineserver -p
     wine cmd /c exit >/dev/null 2>&1
+    if [ -n "${1:-}" ]; then
+        (wine "$1" </dev/null >/dev/null 2>&1 &)
+    fi
 }
 
 wine_server_stop() {
