@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "settings/oem_devmode.h"
+#include "tests/winsupport/sheet_closer.h"
 
 namespace {
 
@@ -220,32 +221,16 @@ void TakeInDocumentDevmode(const std::wstring& printer, const std::vector<BYTE>&
     PrintDevmode(out);
 }
 
-// Presses OK on the sheet a while after it appeared, so that the demo runs unattended and a
-// picture of the sheet can be taken meanwhile.
-void CALLBACK PressOk(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(window, cls, 16);
-            if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window)) {
-                PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
-            }
-            return TRUE;
-        },
-        0);
-}
-
 // The printing preferences as an application opens them: its devmode in, the sheet, the devmode
 // that the sheet leaves out.
 void OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, UINT showMs) {
     auto* name = const_cast<wchar_t*>(printer.c_str());
     std::vector<BYTE> out(devmode.size());
-    const UINT_PTR timer = SetTimer(nullptr, 0, showMs, &PressOk);
+    // OK is pressed a while after the sheet appeared, so that a picture can be taken meanwhile.
+    const adjustui::winsupport::SheetCloser closer(showMs);
     const LONG result = DocumentPropertiesW(
         nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
         reinterpret_cast<DEVMODEW*>(devmode.data()), DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
-    KillTimer(nullptr, timer);
     std::wprintf(L"  Printing preferences: DocumentPropertiesW answered %ld%ls\n", result,
                  result == ERR_CPSUI_NO_PROPSHEETPAGE ? L" (no page to show)" : L"");
     if (reinterpret_cast<const DEVMODEW*>(out.data())->dmSize != 0) {

@@ -10,34 +10,12 @@
 #include <cstring>
 
 #include "tests/road/road_printer.h"
+#include "tests/winsupport/sheet_closer.h"
 
 namespace adjustui::road {
 namespace {
 
-// Presses OK on every property sheet this thread shows, from inside the sheet's modal loop.
-class SheetCloser {
-  public:
-    SheetCloser() : timer_(SetTimer(nullptr, 0, 300, &SheetCloser::Tick)) {}
-    SheetCloser(const SheetCloser&) = delete;
-    SheetCloser& operator=(const SheetCloser&) = delete;
-    ~SheetCloser() { KillTimer(nullptr, timer_); }
-
-  private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(window, cls, 16);
-                if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window)) {
-                    PostMessageW(window, PSM_PRESSBUTTON, PSBTN_OK, 0);
-                }
-                return TRUE;
-            },
-            0);
-    }
-    UINT_PTR timer_;
-};
+using winsupport::SheetCloser;
 
 // What DocumentPropertiesW answers when the sheet ran: OK, or, while no party adds a page, that
 // the sheet had none to show.
@@ -56,7 +34,7 @@ TEST(PreferencesRoad, TheDevmodeTheSheetLeavesIsReturned) {
     in.block().dwConfigNumber = 4;
     in.dm().dmOrientation = DMORIENT_LANDSCAPE;
 
-    SheetCloser closer;
+    SheetCloser closer(300);
     LONG result = 0;
     Devmode out = printer.Merged(in, DM_IN_PROMPT, &result);
     EXPECT_TRUE(SheetRan(result)) << result;
@@ -76,7 +54,7 @@ TEST(PreferencesRoad, WithoutAnInputDevmodeTheDefaultsAreReturned) {
 
     std::vector<BYTE> bytes(static_cast<std::size_t>(printer.DevmodeSize()));
     Devmode out(bytes);
-    SheetCloser closer;
+    SheetCloser closer(300);
     const LONG result = DocumentPropertiesW(nullptr, handle, nullptr, &out.dm(), nullptr,
                                             DM_IN_PROMPT | DM_OUT_BUFFER);
     ClosePrinter(handle);
