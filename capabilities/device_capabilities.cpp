@@ -12,14 +12,9 @@ namespace {
 
 constexpr std::size_t kFormNameUnits = 32;
 
-// Writes a name into one 64-unit entry, bounded and terminated whatever the source holds.
-void WriteNameEntry(std::byte* entry, const char16_t* source, std::size_t sourceUnits) {
-    char16_t name[kPaperNameUnits];
-    AssignField(name, {source, BoundedLength(source, sourceUnits)});
-    std::memcpy(entry, name, sizeof name);
-}
-
-HResult PaperList(const CapabilityRequest& rq, PaperField field, std::uint32_t& result) {
+// The first `n` entries of the output are the core driver's list; custom papers follow them.
+template <typename Entry>
+HResult PaperList(const CapabilityRequest& rq, std::uint32_t& result) {
     // An error of the core driver (or a count no list can have) is its answer; leave all alone.
     if (rq.old > kMaxPaperRecords) {
         result = rq.old;
@@ -29,32 +24,30 @@ HResult PaperList(const CapabilityRequest& rq, PaperField field, std::uint32_t& 
         result = rq.old + CustomPaperCount(rq.printer);
         return kS_OK;
     }
-    MergeStandardPapers(rq.printer, field, rq.output, rq.old);
-    const std::vector<PaperRecord> custom = ReadCustomPapers(rq.printer);
+    // The application's buffer has no promised alignment: entries are copied, not cast.
     auto* out = static_cast<std::byte*>(rq.output);
+    std::vector<Entry> entries(rq.old);
+    std::memcpy(entries.data(), out, entries.size() * sizeof(Entry));
+    MergeStandardPapers(rq.printer, std::span<const Entry>(entries));
+
+    const std::vector<PaperRecord> custom = ReadCustomPapers(rq.printer);
     for (std::size_t j = 0; j < custom.size(); ++j) {
-        const PaperRecord& r = custom[j];
-        const std::size_t i = rq.old + j;
-        switch (field) {
-            case PaperField::Id:
-                std::memcpy(out + i * sizeof r.id, &r.id, sizeof r.id);
-                break;
-            case PaperField::Name:
-                WriteNameEntry(out + i * sizeof r.name, r.name, kPaperNameUnits);
-                break;
-            case PaperField::Size: {
-                const PaperPoint p{r.width, r.length};
-                std::memcpy(out + i * sizeof p, &p, sizeof p);
-                break;
-            }
-        }
+        const Entry e = PaperEntryOf<Entry>(custom[j]);
+        std::memcpy(out + (rq.old + j) * sizeof e, &e, sizeof e);
     }
     result = rq.old + static_cast<std::uint32_t>(custom.size());
     return kS_OK;
 }
 
+// Writes a name into one 64-unit entry, bounded and terminated whatever the source holds.
+void WriteNameEntry(std::byte* entry, const char16_t* source, std::size_t sourceUnits) {
+    PaperName name;
+    AssignField(name.units, {source, BoundedLength(source, sourceUnits)});
+    std::memcpy(entry, &name, sizeof name);
+}
+
 HResult Extent(const CapabilityRequest& rq, std::uint32_t& result) {
-    const auto name = rq.printer != nullptr ? rq.printer->DriverName() : std::nullopt;
+    const auto name = rq.printer.DriverName();
     if (!name)
         return kE_NOTIMPL;
     const PaperExtents extents = ModelPaperExtents(*name);
@@ -100,11 +93,11 @@ HResult MediaReady(const CapabilityRequest& rq, std::uint32_t& result) {
 HResult AnswerDeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result) {
     switch (request.capability) {
         case kDcPapers:
-            return PaperList(request, PaperField::Id, result);
+            return PaperList<PaperNumber>(request, result);
         case kDcPaperNames:
-            return PaperList(request, PaperField::Name, result);
+            return PaperList<PaperName>(request, result);
         case kDcPaperSize:
-            return PaperList(request, PaperField::Size, result);
+            return PaperList<PaperPoint>(request, result);
         case kDcMinExtent:
         case kDcMaxExtent:
             return Extent(request, result);

@@ -23,7 +23,7 @@ struct PublicPaper {
 };
 
 struct CapabilityRequest {
-    PrinterStore* printer;  // null without a printer handle
+    PrinterStore& printer;  // NoPrinterStore without a printer handle
     std::uint16_t capability;
     void* output;  // may be null
     PublicPaper publicDevmode;

@@ -111,10 +111,10 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam)
     if (pOemDMParam == nullptr)
         return Apply(HandleOemDevMode(dwMode, nullptr, debug));
 
-    win32::WinspoolStore printer(pOemDMParam->hPrinter);
+    win32::RequestPrinter printer(pOemDMParam->hPrinter);
     Mirror32 bufSize(&pOemDMParam->cbBufSize);
     const DevModeRequest request{
-        pOemDMParam->hPrinter != nullptr ? &printer : nullptr,
+        printer.get(),
         static_cast<const OemDevmode*>(pOemDMParam->pOEMDMIn),
         static_cast<OemDevmode*>(pOemDMParam->pOEMDMOut),
         bufSize.get(),
@@ -162,10 +162,10 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
     if (dwResult == nullptr)
         return E_POINTER;
 
-    win32::WinspoolStore printer(hPrinter);
+    win32::RequestPrinter printer(hPrinter);
     static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
     const CapabilityRequest request{
-        hPrinter != nullptr ? &printer : nullptr,
+        printer.get(),
         wCapability,
         pOutput,
         PublicPaper{

@@ -2,14 +2,17 @@
 // not ship it. Layouts and slot order are the platform's; the core driver calls by slot.
 #pragma once
 
+// windows.h first: the others need its types.
 #include <windows.h>
+
 #include <compstui.h>
 #include <unknwn.h>
 #include <winspool.h>
 
 #include <cstddef>
 
-// The published method and the portable function share this name; the GDI macro must not rename them.
+// The published method and the portable function share this name; the GDI macro must not rename
+// them.
 #undef DeviceCapabilities
 
 // Interface identifiers.
@@ -140,8 +143,7 @@ struct IPrintOemUI2 : public IUnknown {
                                                           PWSTR pwstrCartridges) = 0;
     // IPrintOemUI2
     virtual HRESULT STDMETHODCALLTYPE QueryJobAttributes(HANDLE hPrinter, PDEVMODEW pDevmode,
-                                                         DWORD dwLevel,
-                                                         LPBYTE lpAttributeInfo) = 0;
+                                                         DWORD dwLevel, LPBYTE lpAttributeInfo) = 0;
     virtual HRESULT STDMETHODCALLTYPE HideStandardUI(DWORD dwMode) = 0;
     virtual HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE hPrinter, HDC hdc, INT iEsc, ULONG cbIn,
                                                     PVOID pbIn, ULONG cbOut, PVOID pbOut,

@@ -1,5 +1,6 @@
 #include "models/model_tables.h"
 
+#include <optional>
 #include <string>
 
 #include "common/text.h"
@@ -7,53 +8,16 @@
 namespace adjustui {
 namespace {
 
-struct PageGroups {
-    std::u16string_view name;
-    ModelCapabilities groups;
+// The optional groups of the document page a model offers.
+enum Group : std::uint8_t {
+    kCutter = 1,
+    kSpeed = 2,
+    kDensity = 4,
+    kSlip = 8,
 };
 
-constexpr ModelCapabilities C(bool cutter, bool speed, bool density, bool slip) {
-    return {cutter, speed, density, slip};
-}
-
-// Compared exactly: where a family name exists in two spellings, both are listed.
-constexpr PageGroups kPageGroups[] = {
-    {u"KESTRA 31NR", C(1, 1, 1, 0)},    {u"kesTRA 31NR", C(1, 1, 1, 0)},
-    {u"KESTRA V3", C(1, 1, 1, 0)},      {u"kesTRA V3", C(1, 1, 1, 0)},
-    {u"KESTRA V3-2", C(0, 1, 0, 0)},    {u"kesTRA V3-2", C(0, 1, 0, 0)},
-    {u"KESTRA V4", C(0, 1, 0, 0)},      {u"kesTRA V4", C(0, 1, 0, 0)},
-    {u"KESTRA V7", C(1, 1, 1, 0)},      {u"kesTRA V7", C(1, 1, 1, 0)},
-    {u"KESTRA V7-2", C(1, 1, 1, 0)},    {u"kesTRA V7-2", C(1, 1, 1, 0)},
-    {u"KESTRA V9", C(0, 1, 0, 0)},      {u"kesTRA V9", C(0, 1, 0, 0)},
-    {u"KESTRA V9-2", C(1, 1, 1, 0)},    {u"kesTRA V9-2", C(1, 1, 1, 0)},
-    {u"KESTRA V9-3", C(1, 1, 1, 0)},    {u"kesTRA V9-3", C(1, 1, 1, 0)},
-    {u"KESTRA VC9", C(1, 1, 1, 1)},     {u"kesTRA VC9", C(1, 1, 1, 1)},
-    {u"KESTRA VM3", C(1, 1, 1, 0)},     {u"kesTRA VM3", C(1, 1, 1, 0)},
-    {u"KESTRA VM9", C(1, 1, 1, 0)},     {u"kesTRA VM9", C(1, 1, 1, 0)},
-    {u"RQ-V9", C(1, 0, 1, 0)},          {u"MANTO 47NR", C(1, 0, 1, 0)},
-    {u"MANTO 47NR-2", C(1, 0, 1, 0)},   {u"MANTO 47NR-2G", C(1, 0, 1, 0)},
-    {u"MANTO 47 NR", C(0, 1, 0, 0)},    {u"MANTO 47 NR-2", C(0, 1, 0, 0)},
-    {u"MANTO 47 NR-2G", C(0, 1, 0, 0)}, {u"MANTO 52B5-2", C(0, 0, 1, 0)},
-    {u"MANTO 52B5-3", C(0, 0, 1, 0)},   {u"MANTO 63N-2", C(1, 0, 0, 0)},
-    {u"MANTO 89N", C(1, 0, 0, 0)},      {u"MANTO 170N", C(1, 0, 0, 0)},
-    {u"MANTO V3", C(1, 1, 1, 0)},       {u"MANTO V3-2", C(0, 1, 0, 0)},
-    {u"MANTO V4", C(1, 1, 1, 0)},       {u"MANTO V7", C(1, 1, 1, 0)},
-    {u"MANTO V9", C(1, 1, 1, 0)},       {u"MANTO V12", C(1, 0, 1, 0)},
-    {u"CINDRA 27-3", C(1, 0, 1, 0)},    {u"CINDRA 27-7", C(1, 0, 1, 0)},
-    {u"CINDRA 27-9", C(1, 0, 1, 0)},
-};
-static_assert(std::size(kPageGroups) == 45);
-
-// Compared ignoring case.
-constexpr std::u16string_view kLowSpeedModels[] = {
-    u"kesTRA V3",   u"kesTRA V3-2", u"kesTRA V7",   u"kesTRA V7-2", u"kesTRA V9",
-    u"kesTRA V9-2", u"kesTRA V9-3", u"kesTRA VC9",  u"kesTRA VM3",  u"kesTRA 31NR",
-    u"CINDRA 27-3", u"CINDRA 27-7", u"CINDRA 27-9",
-};
-constexpr std::u16string_view kHighSpeedModels[] = {
-    u"MANTO V3",    u"MANTO V4",      u"MANTO V7",       u"MANTO V9",
-    u"MANTO 47 NR", u"MANTO 47 NR-2", u"MANTO 47 NR-2G",
-};
+// Every model offers the speeds 4 to 6; some widen that downwards or upwards.
+enum class Speeds : std::uint8_t { Standard, Low, High };
 
 struct Size {
     std::uint16_t width;
@@ -62,74 +26,115 @@ struct Size {
 };
 
 struct Extents {
-    std::u16string_view name;
     Size minimum;
     Size maximum;
     bool maximumNeedsExactName = false;
 };
 
-// Compared ignoring case, in this order; the first row that matches answers.
-constexpr Extents kExtents[] = {
-    {u"KESTRA 31NR", {1100, 42}, {2400, 7620}},
-    {u"MANTO 36NR", {1100, 42}, {2400, 7620}},
-    {u"KESTRA 44", {770, 1229}, {2159, 3556}},
-    {u"KESTRA V3", {42, 42}, {1180, 20320}},
-    {u"KESTRA V3-2", {42, 42}, {1180, 20320}},
-    {u"KESTRA V7", {42, 42}, {1780, 20320}},
-    {u"KESTRA V7-2", {42, 42}, {1780, 20320}},
-    {u"KESTRA V9", {42, 42}, {2280, 20320}},
-    {u"KESTRA V9-2", {42, 42}, {2280, 20320}},
-    {u"KESTRA VC9", {42, 254}, {2286, 20320}},
-    {u"MANTO 37N-2", {762, 762}, {4064, 6096}},
-    {u"MANTO G39", {762, 762}, {4064, 6096}},
-    {u"MANTO 44", {770, 1270}, {2159, 3556}},
-    {u"MANTO 47 NR", {800, 42}, {2100, 20320}},
-    {u"MANTO 47 NR-2", {800, 42}, {2100, 20320}},
-    {u"MANTO 47 NR-2G", {800, 1524}, {2100, 3048}},
-    {u"MANTO 47-2", {1050, 1480}, {2100, 2970}},
-    {u"MANTO 52B5-2", {1050, 1480}, {2970, 4200}},
-    {u"MANTO 52B5-3", {1050, 1480}, {2970, 4200}},
-    {u"MANTO 57N", {1524, 762}, {4318, 6096}},
-    {u"MANTO 57N WXL", {762, 762}, {4572, 10000}},
-    {u"MANTO G63-2", {1651, 1778}, {4572, 6096}},
-    {u"MANTO G68", {1651, 1778}, {4572, 6096}},
-    {u"MANTO 63N-2", {1651, 1778}, {4445, 6096}},
-    {u"MANTO 89N", {1524, 1778}, {4318, 6096}},
-    {u"MANTO 89N JOBSTART", {1524, 1778}, {4318, 6096}},
-    {u"MANTO 89N JOBMIDDLE", {1524, 1778}, {4318, 6096}},
-    {u"MANTO 89N JOBEND", {1524, 1778}, {4318, 6096}},
-    {u"MANTO 89B5", {254, 1524}, {3048, 4572}},
-    {u"MANTO 170N", {1778, 1778}, {4389, 5080}},
-    {u"MANTO V3", {42, 42}, {1066, 20320}},
-    {u"MANTO V4", {42, 42}, {1279, 20320}},
-    {u"MANTO V7", {42, 42}, {1600, 20320}},
-    {u"MANTO V9", {42, 42}, {2132, 20320}},
-    {u"MANTO V12", {1310, 42}, {2667, 20320}},
-    {u"CINDRA 27-3", {42, 42}, {1180, 20320}},
-    {u"CINDRA 27-7", {42, 42}, {1780, 20320}},
-    {u"CINDRA 27-9", {42, 42}, {2280, 20320}},
-    {u"MANTO G26", {508, 127}, {2159, 8382}},
-    {u"MANTO G36", {508, 127}, {3810, 8382}, true},
-    {u"MANTO G82", {508, 127}, {4572, 5080}},
-    {u"MANTO G94", {508, 127}, {4572, 5080}},
-    {u"MANTO G97", {508, 127}, {4572, 5080}},
-    {u"MANTO G125", {508, 127}, {4572, 5080}},
-    {u"MANTO G150", {508, 127}, {4572, 5080}},
-    {u"MANTO G170", {1524, 1778}, {4572, 5080}},
+struct Model {
+    // Speeds and extents compare the name ignoring case; the page groups compare exactly, with
+    // the name or its second spelling.
+    std::u16string_view name;
+    std::u16string_view secondSpelling;
+    std::uint8_t groups;
+    Speeds speeds;
+    std::optional<Extents> extents;
 };
+
+constexpr std::optional<Extents> Ext(Size minimum, Size maximum, bool exact = false) {
+    return Extents{minimum, maximum, exact};
+}
+constexpr std::optional<Extents> kNoExtents = std::nullopt;
+constexpr std::uint8_t kNone = 0;
+
+// One row per model.
+// clang-format off
+constexpr Model kModels[] = {
+    {u"KESTRA 31NR", u"kesTRA 31NR", kCutter | kSpeed | kDensity, Speeds::Low, Ext({1100, 42}, {2400, 7620})},
+    {u"KESTRA 44", {}, kNone, Speeds::Standard, Ext({770, 1229}, {2159, 3556})},
+    {u"KESTRA V3", u"kesTRA V3", kCutter | kSpeed | kDensity, Speeds::Low, Ext({42, 42}, {1180, 20320})},
+    {u"KESTRA V3-2", u"kesTRA V3-2", kSpeed, Speeds::Low, Ext({42, 42}, {1180, 20320})},
+    {u"KESTRA V4", u"kesTRA V4", kSpeed, Speeds::Standard, kNoExtents},
+    {u"KESTRA V7", u"kesTRA V7", kCutter | kSpeed | kDensity, Speeds::Low, Ext({42, 42}, {1780, 20320})},
+    {u"KESTRA V7-2", u"kesTRA V7-2", kCutter | kSpeed | kDensity, Speeds::Low, Ext({42, 42}, {1780, 20320})},
+    {u"KESTRA V9", u"kesTRA V9", kSpeed, Speeds::Low, Ext({42, 42}, {2280, 20320})},
+    {u"KESTRA V9-2", u"kesTRA V9-2", kCutter | kSpeed | kDensity, Speeds::Low, Ext({42, 42}, {2280, 20320})},
+    {u"KESTRA V9-3", u"kesTRA V9-3", kCutter | kSpeed | kDensity, Speeds::Low, kNoExtents},
+    {u"KESTRA VC9", u"kesTRA VC9", kCutter | kSpeed | kDensity | kSlip, Speeds::Low, Ext({42, 254}, {2286, 20320})},
+    {u"KESTRA VM3", u"kesTRA VM3", kCutter | kSpeed | kDensity, Speeds::Low, kNoExtents},
+    {u"KESTRA VM9", u"kesTRA VM9", kCutter | kSpeed | kDensity, Speeds::Standard, kNoExtents},
+    {u"RQ-V9", {}, kCutter | kDensity, Speeds::Standard, kNoExtents},
+    {u"MANTO 36NR", {}, kNone, Speeds::Standard, Ext({1100, 42}, {2400, 7620})},
+    {u"MANTO 37N-2", {}, kNone, Speeds::Standard, Ext({762, 762}, {4064, 6096})},
+    {u"MANTO G39", {}, kNone, Speeds::Standard, Ext({762, 762}, {4064, 6096})},
+    {u"MANTO 44", {}, kNone, Speeds::Standard, Ext({770, 1270}, {2159, 3556})},
+    {u"MANTO 47NR", {}, kCutter | kDensity, Speeds::Standard, kNoExtents},
+    {u"MANTO 47NR-2", {}, kCutter | kDensity, Speeds::Standard, kNoExtents},
+    {u"MANTO 47NR-2G", {}, kCutter | kDensity, Speeds::Standard, kNoExtents},
+    {u"MANTO 47 NR", {}, kSpeed, Speeds::High, Ext({800, 42}, {2100, 20320})},
+    {u"MANTO 47 NR-2", {}, kSpeed, Speeds::High, Ext({800, 42}, {2100, 20320})},
+    {u"MANTO 47 NR-2G", {}, kSpeed, Speeds::High, Ext({800, 1524}, {2100, 3048})},
+    {u"MANTO 47-2", {}, kNone, Speeds::Standard, Ext({1050, 1480}, {2100, 2970})},
+    {u"MANTO 52B5-2", {}, kDensity, Speeds::Standard, Ext({1050, 1480}, {2970, 4200})},
+    {u"MANTO 52B5-3", {}, kDensity, Speeds::Standard, Ext({1050, 1480}, {2970, 4200})},
+    {u"MANTO 57N", {}, kNone, Speeds::Standard, Ext({1524, 762}, {4318, 6096})},
+    {u"MANTO 57N WXL", {}, kNone, Speeds::Standard, Ext({762, 762}, {4572, 10000})},
+    {u"MANTO G63-2", {}, kNone, Speeds::Standard, Ext({1651, 1778}, {4572, 6096})},
+    {u"MANTO G68", {}, kNone, Speeds::Standard, Ext({1651, 1778}, {4572, 6096})},
+    {u"MANTO 63N-2", {}, kCutter, Speeds::Standard, Ext({1651, 1778}, {4445, 6096})},
+    {u"MANTO 89N", {}, kCutter, Speeds::Standard, Ext({1524, 1778}, {4318, 6096})},
+    {u"MANTO 89N JOBSTART", {}, kNone, Speeds::Standard, Ext({1524, 1778}, {4318, 6096})},
+    {u"MANTO 89N JOBMIDDLE", {}, kNone, Speeds::Standard, Ext({1524, 1778}, {4318, 6096})},
+    {u"MANTO 89N JOBEND", {}, kNone, Speeds::Standard, Ext({1524, 1778}, {4318, 6096})},
+    {u"MANTO 89B5", {}, kNone, Speeds::Standard, Ext({254, 1524}, {3048, 4572})},
+    {u"MANTO 170N", {}, kCutter, Speeds::Standard, Ext({1778, 1778}, {4389, 5080})},
+    {u"MANTO V3", {}, kCutter | kSpeed | kDensity, Speeds::High, Ext({42, 42}, {1066, 20320})},
+    {u"MANTO V3-2", {}, kSpeed, Speeds::Standard, kNoExtents},
+    {u"MANTO V4", {}, kCutter | kSpeed | kDensity, Speeds::High, Ext({42, 42}, {1279, 20320})},
+    {u"MANTO V7", {}, kCutter | kSpeed | kDensity, Speeds::High, Ext({42, 42}, {1600, 20320})},
+    {u"MANTO V9", {}, kCutter | kSpeed | kDensity, Speeds::High, Ext({42, 42}, {2132, 20320})},
+    {u"MANTO V12", {}, kCutter | kDensity, Speeds::Standard, Ext({1310, 42}, {2667, 20320})},
+    {u"MANTO G26", {}, kNone, Speeds::Standard, Ext({508, 127}, {2159, 8382})},
+    {u"MANTO G36", {}, kNone, Speeds::Standard, Ext({508, 127}, {3810, 8382}, true)},
+    {u"MANTO G82", {}, kNone, Speeds::Standard, Ext({508, 127}, {4572, 5080})},
+    {u"MANTO G94", {}, kNone, Speeds::Standard, Ext({508, 127}, {4572, 5080})},
+    {u"MANTO G97", {}, kNone, Speeds::Standard, Ext({508, 127}, {4572, 5080})},
+    {u"MANTO G125", {}, kNone, Speeds::Standard, Ext({508, 127}, {4572, 5080})},
+    {u"MANTO G150", {}, kNone, Speeds::Standard, Ext({508, 127}, {4572, 5080})},
+    {u"MANTO G170", {}, kNone, Speeds::Standard, Ext({1524, 1778}, {4572, 5080})},
+    {u"CINDRA 27-3", {}, kCutter | kDensity, Speeds::Low, Ext({42, 42}, {1180, 20320})},
+    {u"CINDRA 27-7", {}, kCutter | kDensity, Speeds::Low, Ext({42, 42}, {1780, 20320})},
+    {u"CINDRA 27-9", {}, kCutter | kDensity, Speeds::Low, Ext({42, 42}, {2280, 20320})},
+};
+// clang-format on
 static_assert(Size{42, 254}.Packed() == 0x00FE002Au);
 static_assert(Size{2286, 20320}.Packed() == 0x4F6008EEu);
 
-template <std::size_t N>
-bool InListIgnoringCase(const std::u16string_view (&list)[N], std::u16string_view name) {
-    for (std::u16string_view entry : list) {
-        if (EqualsIgnoringCase(entry, name))
-            return true;
+// No two rows share a name, or one row would hide the other.
+constexpr bool NamesAreDistinct() {
+    for (std::size_t i = 0; i < std::size(kModels); ++i) {
+        for (std::size_t j = i + 1; j < std::size(kModels); ++j) {
+            if (EqualsIgnoringCase(kModels[i].name, kModels[j].name))
+                return false;
+        }
     }
-    return false;
+    return true;
+}
+static_assert(NamesAreDistinct());
+
+const Model* FindIgnoringCase(std::u16string_view name) {
+    for (const Model& m : kModels) {
+        if (EqualsIgnoringCase(m.name, name))
+            return &m;
+    }
+    return nullptr;
 }
 
-// Every model offers 4 to 6; the two lists widen that downwards or upwards.
+Speeds SpeedsOf(std::u16string_view name) {
+    const Model* m = FindIgnoringCase(name);
+    return m != nullptr ? m->speeds : Speeds::Standard;
+}
+
 constexpr std::uint32_t kSlowestLowSpeed = 2;
 constexpr std::uint32_t kSlowestSpeed = 4;
 constexpr std::uint32_t kFastestSpeed = 6;
@@ -138,9 +143,11 @@ constexpr std::uint32_t kFastestHighSpeed = 12;
 }  // namespace
 
 ModelCapabilities ModelCapabilitiesOf(std::u16string_view driverName) {
-    for (const PageGroups& m : kPageGroups) {
-        if (m.name == driverName)
-            return m.groups;
+    for (const Model& m : kModels) {
+        if (m.name == driverName || (!m.secondSpelling.empty() && m.secondSpelling == driverName)) {
+            return {(m.groups & kCutter) != 0, (m.groups & kSpeed) != 0, (m.groups & kDensity) != 0,
+                    (m.groups & kSlip) != 0};
+        }
     }
     return {};
 }
@@ -159,10 +166,10 @@ bool ModelHasSlipCorrection(std::u16string_view n) {
 }
 
 bool ModelHasLowSpeeds(std::u16string_view n) {
-    return InListIgnoringCase(kLowSpeedModels, n);
+    return SpeedsOf(n) == Speeds::Low;
 }
 bool ModelHasHighSpeeds(std::u16string_view n) {
-    return InListIgnoringCase(kHighSpeedModels, n);
+    return SpeedsOf(n) == Speeds::High;
 }
 
 std::vector<std::uint32_t> PrintSpeedsFor(std::u16string_view driverName) {
@@ -185,15 +192,14 @@ std::size_t PrintSpeedSelection(const std::vector<std::uint32_t>& speeds, std::u
 }
 
 PaperExtents ModelPaperExtents(std::u16string_view driverName) {
-    for (const Extents& e : kExtents) {
-        if (!EqualsIgnoringCase(e.name, driverName))
-            continue;
-        PaperExtents answer{e.minimum.Packed(), e.maximum.Packed()};
-        if (e.maximumNeedsExactName && e.name != driverName)
-            answer.maximum.reset();
-        return answer;
-    }
-    return {};
+    const Model* m = FindIgnoringCase(driverName);
+    if (m == nullptr || !m->extents)
+        return {};
+    const Extents& e = *m->extents;
+    PaperExtents answer{e.minimum.Packed(), e.maximum.Packed()};
+    if (e.maximumNeedsExactName && m->name != driverName)
+        answer.maximum.reset();
+    return answer;
 }
 
 }  // namespace adjustui

@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/text.h"
 #include "settings/settings_store.h"
 
 namespace adjustui {
 namespace {
 
-void WriteHeader(OemDevmode& block) {
+// Every successful request leaves a block that the next one recognises, with a terminated name.
+void Finish(OemDevmode& block) {
     block.dwSize = kOemDevmodeSize;
     block.dwSignature = kOemSignature;
     block.dwVersion = kOemVersion;
+    block.szPassThroughFont[kPassThroughFontUnits - 1] = u'\0';
 }
 
 // The fields every request starts from; the paper selection and copies are the job's own.
@@ -21,89 +24,100 @@ void ClearJobFields(OemDevmode& block) {
     block.wSelectedPaperSize = 0;
     std::memset(block.reserved24, 0, sizeof block.reserved24);
     std::memset(block.reserved120, 0, sizeof block.reserved120);
-    block.bSlipCorrectionSend = block.bOffsetSend = block.bCutterSend = 0;
-    block.bPrintSpeedSend = block.bPrintDensitySend = block.bRotate180 = 0;
-    block.bConfigSend = block.bPassThroughSend = 0;
+    ClearJobFlags(block);
 }
 
-void Default(PrinterStore* printer, OemDevmode& out, DebugSink& debug) {
-    WriteHeader(out);
+void Default(PrinterStore& printer, OemDevmode& out, DebugSink& debug) {
     ClearJobFields(out);
     out.bSettingsValid = 0;
     out.bReserved152 = 0;
-    for (std::int32_t* f :
-         {&out.lXOffset, &out.lYOffset, &out.lSlipCorrection, &out.lPaperSizeIndex,
-          &out.lLastPaperIndex, &out.lStdPaperCount, &out.lCustomPaperCount}) {
-        *f = kUnsetSigned;
-    }
-    for (std::uint32_t* f : {&out.dwCutter, &out.dwPrintSpeed, &out.dwPrintDensity,
-                             &out.dwConfigNumber, &out.dwReserved3}) {
-        *f = kUnsetValue;
-    }
-    out.dwCopies = 1;
+    PresetSettings(out);
+    out.lLastPaperIndex = out.lCustomPaperCount = kUnsetSigned;
+    out.dwReserved3 = kUnsetValue;
     LoadDefaultSettings(printer, out, debug);
 }
 
-void Reset(OemDevmode& out) {
-    WriteHeader(out);
-    out.szPassThroughFont[0] = u'\0';
-    out.lXOffset = out.lYOffset = out.lSlipCorrection = 0;
-    out.dwCutter = out.dwPrintSpeed = out.dwConfigNumber = out.dwReserved3 = 0;
-    out.dwPrintDensity = 100;
-    out.lPaperSizeIndex = out.lLastPaperIndex = out.lStdPaperCount = out.lCustomPaperCount = 0;
-    out.bSlipCorrectionSend = out.bOffsetSend = out.bCutterSend = out.bPrintSpeedSend = 0;
+// The fields of the block that are no stored setting; the paper counters are the page's.
+void ResetPageFields(OemDevmode& out) {
+    out.lLastPaperIndex = out.lCustomPaperCount = 0;
+    out.dwReserved3 = 0;
 }
 
-// A block short enough to end before the flag was never applied on the page.
-bool WasApplied(const OemDevmode& in) {
-    return in.dwSize > offsetof(OemDevmode, bSettingsValid) && in.bSettingsValid != 0;
-}
-
-template <typename T>
-void BoundField(T& field, T low, T high, T fallback) {
-    if (static_cast<std::uint32_t>(field) == kUnsetValue)
-        return;
-    if (field < low || field > high)
-        field = fallback;
-}
-
-// An applied block comes from a document: keep its values only where the page could have made them.
-void CorrectAppliedBlock(OemDevmode& out) {
-    BoundField(out.lXOffset, -300, 300, 0);
-    BoundField(out.lYOffset, -300, 300, 0);
-    BoundField(out.lSlipCorrection, -100, 100, 0);
-    BoundField(out.dwCutter, 0u, 2u, 0u);
-    BoundField(out.dwPrintSpeed, 0u, 12u, 0u);
-    BoundField(out.dwConfigNumber, 0u, 9u, 0u);
-    BoundField(out.dwPrintDensity, 10u, 120u, 100u);
-    BoundField(out.dwCopies, 1u, 9999u, 1u);
-    if (static_cast<std::uint32_t>(out.lPaperSizeIndex) != kUnsetValue &&
-        (out.lPaperSizeIndex < 0 || out.lPaperSizeIndex > out.lLastPaperIndex)) {
-        out.lPaperSizeIndex = 0;
+// Multi-byte fields that a short block can end inside of.
+struct Extent {
+    std::size_t offset;
+    std::size_t size;
+};
+#define ADJUSTUI_FIELD(f)                              \
+    Extent {                                           \
+        offsetof(OemDevmode, f), sizeof(OemDevmode::f) \
     }
+constexpr Extent kScalarFields[] = {
+    ADJUSTUI_FIELD(dwSize),
+    ADJUSTUI_FIELD(dwSignature),
+    ADJUSTUI_FIELD(dwVersion),
+    ADJUSTUI_FIELD(dwReserved1),
+    ADJUSTUI_FIELD(dwReserved2),
+    ADJUSTUI_FIELD(wSelectedPaperSize),
+    ADJUSTUI_FIELD(lXOffset),
+    ADJUSTUI_FIELD(lYOffset),
+    ADJUSTUI_FIELD(lSlipCorrection),
+    ADJUSTUI_FIELD(dwCutter),
+    ADJUSTUI_FIELD(dwPrintSpeed),
+    ADJUSTUI_FIELD(dwPrintDensity),
+    ADJUSTUI_FIELD(dwCopies),
+    ADJUSTUI_FIELD(dwConfigNumber),
+    ADJUSTUI_FIELD(lPaperSizeIndex),
+    ADJUSTUI_FIELD(lLastPaperIndex),
+    ADJUSTUI_FIELD(dwReserved3),
+    ADJUSTUI_FIELD(lStdPaperCount),
+    ADJUSTUI_FIELD(lCustomPaperCount),
+};
+#undef ADJUSTUI_FIELD
+
+constexpr std::size_t kFontOffset = offsetof(OemDevmode, szPassThroughFont);
+constexpr std::size_t kFontEnd = kFontOffset + sizeof(OemDevmode::szPassThroughFont);
+
+// How much of a block of `size` bytes can be taken over: whole fields only, and the name only
+// when it ends within the block.
+std::size_t WholeFieldsWithin(const OemDevmode& in, std::size_t size) {
+    if (size > kFontOffset && size < kFontEnd) {
+        const std::size_t units = (size - kFontOffset) / sizeof(char16_t);
+        const bool terminated = BoundedLength(in.szPassThroughFont, units) < units;
+        return terminated ? kFontOffset + units * sizeof(char16_t) : kFontOffset;
+    }
+    for (const Extent& f : kScalarFields) {
+        if (size > f.offset && size < f.offset + f.size)
+            return f.offset;
+    }
+    return size;
 }
 
 // Common to convert and merge: a foreign block is replaced, the plug-in's own is reloaded and,
 // once applied on the page, taken over as far as its size reaches.
-void TakeIn(PrinterStore* printer, OemDevmode in, OemDevmode& out) {
+void TakeIn(PrinterStore& printer, const OemDevmode& input, OemDevmode& out) {
+    // Only the bytes the input states are read; it may be older and shorter, or the output itself.
+    OemDevmode in{};
+    std::uint32_t size;
+    std::memcpy(&size, &input, sizeof size);
+    size = std::clamp<std::uint32_t>(size, sizeof size, kOemDevmodeSize);
+    std::memcpy(&in, &input, size);
+
     ClearJobFields(out);
     out.dwCopies = 1;
     out.lCustomPaperCount = 0;
-    if (in.dwSignature != kOemSignature) {
-        Reset(out);
+    if (size < offsetof(OemDevmode, dwVersion) || in.dwSignature != kOemSignature) {
+        ResetSettings(out);
+        ResetPageFields(out);
         return;
     }
     ReloadStoredSettings(printer, out);
-    if (WasApplied(in)) {
-        // Corrected on the input's own terms, so reloaded values beyond a short block stay.
-        CorrectAppliedBlock(in);
-        // The output's room was checked against the caller's buffer size; the input's own size
-        // bounds what it carries.
-        std::memcpy(&out, &in, std::min<std::size_t>(in.dwSize, kOemDevmodeSize));
-        out.szPassThroughFont[kPassThroughFontUnits - 1] = u'\0';
+    // A block too short for the flag was never applied on the page.
+    if (size > offsetof(OemDevmode, bSettingsValid) && in.bSettingsValid != 0) {
+        const std::size_t taken = WholeFieldsWithin(in, size);
+        std::memcpy(&out, &in, taken);
+        CorrectAppliedSettings(out, taken);
     }
-    out.dwSize = kOemDevmodeSize;
-    out.dwVersion = kOemVersion;
 }
 
 }  // namespace
@@ -126,19 +140,18 @@ Outcome HandleOemDevMode(std::uint32_t mode, const DevModeRequest* request, Debu
     }
     if (mode == kOemDmDefault) {
         Default(request->printer, *out, debug);
-        return {};
+    } else {
+        if (request->input == nullptr)
+            return {};
+        TakeIn(request->printer, *request->input, *out);
+        if (mode == kOemDmMerge) {
+            if (out->dwReserved1 > 100)
+                out->dwReserved1 = 0;
+            if (out->dwReserved2 > 100)
+                out->dwReserved2 = 0;
+        }
     }
-    if (request->input == nullptr)
-        return {};
-    // Taken by value, so an input given as its own output survives the presets.
-    TakeIn(request->printer, *request->input, *out);
-    if (mode == kOemDmMerge) {
-        WriteHeader(*out);
-        if (out->dwReserved1 > 100)
-            out->dwReserved1 = 0;
-        if (out->dwReserved2 > 100)
-            out->dwReserved2 = 0;
-    }
+    Finish(*out);
     return {};
 }
 

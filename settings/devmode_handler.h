@@ -17,8 +17,8 @@ inline constexpr std::uint32_t kOemDmMerge = 4;
 
 // The parts of the core driver's parameter block that the handler uses.
 struct DevModeRequest {
-    PrinterStore* printer;    // null when the request carries no printer handle
-    const OemDevmode* input;  // pOEMDMIn
+    PrinterStore& printer;    // NoPrinterStore when the request carries no printer handle
+    const OemDevmode* input;  // pOEMDMIn: only as many bytes as its dwSize states are read
     OemDevmode* output;       // pOEMDMOut
     std::uint32_t* bufSize;   // &cbBufSize
 };

@@ -4,11 +4,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
-#include <string_view>
 #include <vector>
 
+#include "common/text.h"
 #include "settings/printer_store.h"
+#include "settings/stored_settings.h"
 
 namespace adjustui {
 
@@ -31,47 +33,78 @@ static_assert(offsetof(PaperRecord, width) == 132);
 static_assert(offsetof(PaperRecord, length) == 136);
 static_assert(sizeof(PaperRecord) == 140);
 
-// One entry of a paper-size list of the device-capabilities answers.
-struct PaperPoint {
-    std::int32_t x;
-    std::int32_t y;
+// The entries of the three paper lists of the device-capabilities answers: a paper number, a
+// 64-unit name, a size.
+using PaperNumber = std::uint16_t;
+struct PaperName {
+    char16_t units[kPaperNameUnits];
 };
+static_assert(sizeof(PaperName) == 128);
+struct PaperPoint {
+    std::int32_t x;  // width
+    std::int32_t y;  // length
+};
+static_assert(offsetof(PaperPoint, y) == 4);
 static_assert(sizeof(PaperPoint) == 8);
 
+// What one list entry takes from and gives to a record. A name entry is stored as the core driver
+// gave it and handed out bounded and terminated.
+inline void SetPaperEntry(PaperRecord& r, PaperNumber e) {
+    r.id = e;
+}
+inline void SetPaperEntry(PaperRecord& r, const PaperName& e) {
+    std::memcpy(r.name, e.units, sizeof r.name);
+}
+inline void SetPaperEntry(PaperRecord& r, const PaperPoint& e) {
+    r.width = e.x;
+    r.length = e.y;
+}
+template <typename Entry>
+Entry PaperEntryOf(const PaperRecord& r);
+template <>
+inline PaperNumber PaperEntryOf<PaperNumber>(const PaperRecord& r) {
+    return r.id;
+}
+template <>
+inline PaperName PaperEntryOf<PaperName>(const PaperRecord& r) {
+    PaperName e;
+    AssignField(e.units, FieldText(r.name));
+    return e;
+}
+template <>
+inline PaperPoint PaperEntryOf<PaperPoint>(const PaperRecord& r) {
+    return {r.width, r.length};
+}
+
 namespace value {
-inline constexpr char16_t kStdPaperCount[] = u"01_Counts_Of_Standard_PAPER";
 inline constexpr char16_t kStdPapers[] = u"02_ID_of_Std_Paper";
 inline constexpr char16_t kCustomPaperCount[] = u"CountOfCustomPapers";
 inline constexpr char16_t kCustomPapers[] = u"07_CUST_PAPER_SIZES";
 }  // namespace value
 
-// Which field of the standard list one device-capabilities list refreshes.
-enum class PaperField { Id, Name, Size };
+// Reads a list: the count (negative is 0, at most kMaxPaperRecords; `countWhenMissing` when the
+// count value cannot be read), bounded by the whole records the array holds; an array too large to
+// read gives no records.
+std::vector<PaperRecord> ReadStandardPapers(PrinterStore& printer,
+                                            std::int32_t countWhenMissing = 0);
+std::vector<PaperRecord> ReadCustomPapers(PrinterStore& printer, std::int32_t countWhenMissing = 0);
 
-// Reads a count value with a zeroed 4-byte buffer: missing or unreadable is 0, negative is 0.
-std::uint32_t ReadPaperCount(PrinterStore* printer, const char16_t* countName);
+// The number of records ReadCustomPapers gives, without reading them.
+std::uint32_t CustomPaperCount(PrinterStore& printer);
 
-// Reads a list: at most `count` records, and only the whole records the array value holds.
-std::vector<PaperRecord> ReadPaperArray(PrinterStore* printer, const char16_t* arrayName,
-                                        std::uint32_t count);
+// Rebuilds the standard list from one list the core driver produced, keeping the other fields of
+// the stored records, and writes it back when it changed.
+void MergeStandardPapers(PrinterStore& printer, std::span<const PaperNumber> entries);
+void MergeStandardPapers(PrinterStore& printer, std::span<const PaperName> entries);
+void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entries);
 
-std::vector<PaperRecord> ReadStandardPapers(PrinterStore* printer);
-std::vector<PaperRecord> ReadCustomPapers(PrinterStore* printer);
+struct AppendResult {
+    bool stored;          // false: nothing was written (no right to write, a failed write, a
+                          // stored list beyond what the plug-in accepts)
+    std::uint32_t count;  // the custom papers stored after the call
+};
 
-// The number of custom papers that can actually be read: the count, bounded by the array.
-std::uint32_t CustomPaperCount(PrinterStore* printer);
-
-// Rebuilds the standard list from one list the core driver produced (`entries` holds n entries of
-// the field's kind: 16-bit ids, 64-unit names or points) and writes it back when it changed.
-void MergeStandardPapers(PrinterStore* printer, PaperField field, const void* entries,
-                         std::uint32_t n);
-
-// Forms a custom paper from the editor's texts; `customCount` gives its id (257 + count).
-PaperRecord MakeCustomPaper(std::u16string_view nameText, std::u16string_view widthText,
-                            std::u16string_view lengthText, std::u16string_view unitText,
-                            std::uint32_t customCount);
-
-// Appends `record` to the custom list; returns the custom count after the call.
-std::uint32_t AppendCustomPaper(PrinterStore* printer, const PaperRecord& record);
+// Appends `record` after every custom record that is stored; its id follows its position.
+AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record);
 
 }  // namespace adjustui

@@ -40,17 +40,24 @@ class PrinterStore {
     virtual std::optional<std::u16string> DriverName() = 0;
 };
 
-// Reads through a store that may be absent: without a printer handle every value is unreadable,
-// as the spooler answers for a null handle.
-inline std::uint32_t ReadValue(PrinterStore* printer, const char16_t* name,
-                               std::span<std::byte> dest, std::uint32_t& needed) {
-    return printer != nullptr ? printer->GetData(name, dest, needed) : kErrorInvalidHandle;
-}
+// A request without a printer handle: every call answers as the spooler does for a null handle.
+class NoPrinterStore final : public PrinterStore {
+  public:
+    std::uint32_t GetData(const char16_t*, std::span<std::byte>, std::uint32_t&) override {
+        return kErrorInvalidHandle;
+    }
+    std::uint32_t SetData(const char16_t*, std::uint32_t, std::span<const std::byte>) override {
+        return kErrorInvalidHandle;
+    }
+    std::unique_ptr<PrinterStore> OpenForWrite() override { return nullptr; }
+    std::optional<std::u16string> DriverName() override { return std::nullopt; }
+};
 
-inline std::uint32_t ReadValue(PrinterStore* printer, const char16_t* name,
+// Reads a value when its size does not matter.
+inline std::uint32_t ReadValue(PrinterStore& printer, const char16_t* name,
                                std::span<std::byte> dest) {
     std::uint32_t needed = 0;
-    return ReadValue(printer, name, dest, needed);
+    return printer.GetData(name, dest, needed);
 }
 
 }  // namespace adjustui

@@ -33,4 +33,16 @@ class WinspoolStore final : public PrinterStore {
     UniquePrinter owned_;
 };
 
+// The printer of one request: the spooler's when the request carries a handle, none otherwise.
+class RequestPrinter {
+  public:
+    explicit RequestPrinter(HANDLE handle) : spooler_(handle), hasHandle_(handle != nullptr) {}
+    PrinterStore& get() { return hasHandle_ ? static_cast<PrinterStore&>(spooler_) : none_; }
+
+  private:
+    WinspoolStore spooler_;
+    NoPrinterStore none_;
+    bool hasHandle_;
+};
+
 }  // namespace adjustui::win32

@@ -1,5 +1,8 @@
 #include "capabilities/device_capabilities.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "tests/unit/fixtures.h"
 
 namespace adjustui::testing {
@@ -13,7 +16,7 @@ class CapabilitiesTest : public PrinterTest {
     }
     HResult Ask(std::uint16_t capability, void* output, std::uint32_t old, std::uint32_t& result,
                 PrinterStore* p = nullptr) {
-        CapabilityRequest rq{p ? p : &store, capability, output, {&paperSize, formName}, &oem, old};
+        CapabilityRequest rq{p ? *p : store, capability, output, {&paperSize, formName}, &oem, old};
         return AnswerDeviceCapabilities(rq, result);
     }
     std::int16_t paperSize = 9;
@@ -93,7 +96,8 @@ TEST_F(CapabilitiesTest, NoCustomPapersLeavesTheCoreAnswer) {
 TEST_F(CapabilitiesTest, WithoutPrinterTheAnswerIsTheCoreDrivers) {
     std::uint16_t papers[2] = {1, 9};
     std::uint32_t result = 0;
-    CapabilityRequest rq{nullptr, kDcPapers, papers, {&paperSize, formName}, &oem, 2};
+    NoPrinterStore none;
+    CapabilityRequest rq{none, kDcPapers, papers, {&paperSize, formName}, &oem, 2};
     EXPECT_EQ(AnswerDeviceCapabilities(rq, result), kS_OK);
     EXPECT_EQ(result, 2u);
     rq.output = nullptr;
@@ -166,11 +170,11 @@ TEST_F(CapabilitiesTest, MediaReadyBoundsAnUnterminatedFormName) {
 TEST_F(CapabilitiesTest, MediaReadyWithoutDevmodesTouchesNothing) {
     char16_t out[64] = u"core";
     std::uint32_t result = 0;
-    CapabilityRequest rq{&store, kDcMediaReady, out, {nullptr, nullptr}, &oem, 1};
+    CapabilityRequest rq{store, kDcMediaReady, out, {nullptr, nullptr}, &oem, 1};
     EXPECT_EQ(AnswerDeviceCapabilities(rq, result), kS_OK);
     EXPECT_EQ(result, 1u);
-    rq = {&store, kDcMediaReady, out, {&paperSize, formName}, nullptr, 1};
-    EXPECT_EQ(AnswerDeviceCapabilities(rq, result), kS_OK);
+    CapabilityRequest withoutPrivate{store, kDcMediaReady, out, {&paperSize, formName}, nullptr, 1};
+    EXPECT_EQ(AnswerDeviceCapabilities(withoutPrivate, result), kS_OK);
     EXPECT_EQ(std::u16string(out), u"core");
     EXPECT_EQ(paperSize, 9);
 }
@@ -179,6 +183,37 @@ TEST_F(CapabilitiesTest, OtherQueriesPassTheCoreAnswer) {
     std::uint32_t result = 0;
     EXPECT_EQ(Ask(6 /* DC_BINS */, nullptr, 3, result), kS_OK);
     EXPECT_EQ(result, 3u);
+}
+
+TEST_F(CapabilitiesTest, TheCountQueryPromisesExactlyThePapersTheListGives) {
+    std::vector<PaperRecord> records(kMaxPaperRecords + 2, Paper(u"P", 257, 1, 1));
+    struct Shape {
+        std::int32_t count;
+        std::size_t arrayBytes;  // SIZE_MAX: no array value
+    };
+    const Shape shapes[] = {
+        {3, records.size() * sizeof(PaperRecord)},  // too large to read whole
+        {3, 2 * sizeof(PaperRecord) + 70},          // a torn record
+        {1000000, 3 * sizeof(PaperRecord)},
+        {2, 3 * sizeof(PaperRecord)},
+        {-1, 3 * sizeof(PaperRecord)},
+        {2, SIZE_MAX},
+    };
+    for (const Shape& shape : shapes) {
+        printer->values.clear();
+        printer->Put(value::kCustomPaperCount, kRegBinary, shape.count);
+        if (shape.arrayBytes != SIZE_MAX)
+            printer->Put(value::kCustomPapers, kRegBinary, records.data(), shape.arrayBytes);
+        std::uint32_t promised = 0;
+        ASSERT_EQ(Ask(kDcPapers, nullptr, 2, promised), kS_OK);
+        std::vector<std::uint16_t> papers(promised, 0xEEEE);
+        papers[0] = 1;
+        papers[1] = 9;
+        std::uint32_t given = 0;
+        ASSERT_EQ(Ask(kDcPapers, papers.data(), 2, given), kS_OK);
+        EXPECT_EQ(given, promised) << shape.count << " " << shape.arrayBytes;
+        EXPECT_EQ(std::count(papers.begin(), papers.end(), 0xEEEE), 0) << "no entry left empty";
+    }
 }
 
 }  // namespace

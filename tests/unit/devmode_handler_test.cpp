@@ -1,5 +1,8 @@
 #include "settings/devmode_handler.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "settings/settings_store.h"
 #include "tests/unit/fixtures.h"
 
@@ -9,7 +12,7 @@ namespace {
 class DevModeTest : public PrinterTest {
   protected:
     Outcome Run(std::uint32_t mode, const OemDevmode* in, OemDevmode* out) {
-        DevModeRequest rq{&store, in, out, &bufSize};
+        DevModeRequest rq{store, in, out, &bufSize};
         return HandleOemDevMode(mode, &rq, debug);
     }
     OemDevmode Defaulted() {
@@ -285,6 +288,110 @@ TEST_F(DevModeTest, ConvertInPlaceIsSafe) {
     const OemDevmode before = b;
     EXPECT_EQ(Run(kOemDmMerge, &b, &b).result, kS_OK);
     EXPECT_TRUE(SameBytes(b, before));
+}
+
+// A document's block in a heap block of exactly its stated size, so the sanitizer build catches
+// any read past it.
+class DocumentBlock {
+  public:
+    DocumentBlock(const OemDevmode& block, std::uint32_t size)
+        : bytes_(std::make_unique<std::byte[]>(size)) {
+        std::memcpy(bytes_.get(), &block, std::min<std::size_t>(size, sizeof block));
+        std::memcpy(bytes_.get(), &size, std::min<std::size_t>(size, sizeof size));
+    }
+    const OemDevmode* get() const { return reinterpret_cast<const OemDevmode*>(bytes_.get()); }
+
+  private:
+    std::unique_ptr<std::byte[]> bytes_;
+};
+
+TEST_F(DevModeTest, ShortInputIsReadNoFurtherThanItsSizeAndTakesNoHalfField) {
+    PutDword(value::kXOffset, 10);
+    PutDword(value::kYOffset, 20);
+    PutDword(value::kSlipCorrection, 5);
+    PutDword(value::kCutter, 1);
+    PutDword(value::kPrintSpeed, 3);
+    PutDword(value::kPrintDensity, 50);
+    PutDword(value::kCopies, 7);
+    PutDword(value::kPaperSizes, 4);
+    PutDword(value::kConfig, 2);
+    OemDevmode never = Applied();
+    never.bSettingsValid = 0;
+    OemDevmode reloaded = Defaulted();
+    ASSERT_EQ(Run(kOemDmConvert, &never, &reloaded).result, kS_OK);
+
+    const OemDevmode in = Applied();
+    const std::size_t fields[] = {
+        offsetof(OemDevmode, lXOffset),        offsetof(OemDevmode, lYOffset),
+        offsetof(OemDevmode, lSlipCorrection), offsetof(OemDevmode, dwCutter),
+        offsetof(OemDevmode, dwPrintSpeed),    offsetof(OemDevmode, dwPrintDensity),
+        offsetof(OemDevmode, dwCopies),        offsetof(OemDevmode, dwConfigNumber),
+        offsetof(OemDevmode, lLastPaperIndex)};
+    auto field = [](const OemDevmode& b, std::size_t at) {
+        std::uint32_t v;
+        std::memcpy(&v, reinterpret_cast<const std::byte*>(&b) + at, sizeof v);
+        return v;
+    };
+    for (std::uint32_t size = 4; size <= 160; ++size) {
+        for (std::uint32_t mode : {kOemDmConvert, kOemDmMerge}) {
+            const DocumentBlock document(in, size);
+            OemDevmode out = Defaulted();
+            ASSERT_EQ(Run(mode, document.get(), &out).result, kS_OK) << size;
+            if (size <= offsetof(OemDevmode, bSettingsValid))
+                continue;
+            for (std::size_t at : fields) {
+                const bool whole = at + sizeof(std::uint32_t) <= size;
+                EXPECT_EQ(field(out, at), field(whole ? in : reloaded, at))
+                    << "size " << size << ", field at " << at;
+            }
+            // An index taken without its list's end is judged against the unset end.
+            const std::int32_t index = size >= 116   ? in.lPaperSizeIndex
+                                       : size >= 112 ? 0
+                                                     : reloaded.lPaperSizeIndex;
+            EXPECT_EQ(out.lPaperSizeIndex, index) << "size " << size;
+        }
+    }
+}
+
+TEST_F(DevModeTest, EveryRequestLeavesACompleteHeaderAndATerminatedName) {
+    OemDevmode foreign = Applied();
+    foreign.dwSignature = 0;
+    OemDevmode never = Applied();
+    never.bSettingsValid = 0;
+    std::fill(std::begin(never.szPassThroughFont), std::end(never.szPassThroughFont), u'A');
+    const OemDevmode inputs[] = {Applied(), never, foreign};
+    auto unprepared = [] {
+        OemDevmode b = PatternBlock(0x5C);
+        std::fill(std::begin(b.szPassThroughFont), std::end(b.szPassThroughFont), u'B');
+        return b;
+    };
+    auto complete = [](const OemDevmode& b) {
+        return b.dwSize == kOemDevmodeSize && b.dwSignature == kOemSignature &&
+               b.dwVersion == kOemVersion &&
+               BoundedLength(b.szPassThroughFont, kPassThroughFontUnits) < kPassThroughFontUnits;
+    };
+    OemDevmode out = unprepared();
+    ASSERT_EQ(Run(kOemDmDefault, nullptr, &out).result, kS_OK);
+    EXPECT_TRUE(complete(out));
+    for (std::uint32_t mode : {kOemDmConvert, kOemDmMerge}) {
+        for (const OemDevmode& in : inputs) {
+            out = unprepared();
+            ASSERT_EQ(Run(mode, &in, &out).result, kS_OK);
+            EXPECT_TRUE(complete(out)) << mode << " " << in.dwSignature << in.bSettingsValid;
+            OemDevmode same = in;
+            ASSERT_EQ(Run(mode, &same, &same).result, kS_OK);
+            EXPECT_TRUE(complete(same)) << "in place";
+        }
+    }
+    // What a convert made from an unprepared block is recognised as the plug-in's own next time.
+    PutDword(value::kCutter, 2);
+    out = unprepared();
+    Run(kOemDmConvert, &never, &out);
+    out.dwCutter = 1;
+    out.bSettingsValid = 1;
+    OemDevmode next = Defaulted();
+    Run(kOemDmConvert, &out, &next);
+    EXPECT_EQ(next.dwCutter, 1u) << "taken over, not reset as foreign";
 }
 
 }  // namespace

@@ -23,13 +23,13 @@ class SettingsStoreTest : public PrinterTest {
     }
     OemDevmode Loaded() {
         OemDevmode b = Preset();
-        LoadDefaultSettings(&store, b, debug);
+        LoadDefaultSettings(store, b, debug);
         return b;
     }
     OemDevmode Reloaded() {
         OemDevmode b = PatternBlock(0x5A);
         b.dwCopies = 1;
-        ReloadStoredSettings(&store, b);
+        ReloadStoredSettings(store, b);
         return b;
     }
 };
@@ -66,7 +66,8 @@ TEST_F(SettingsStoreTest, NegativeStandardCountIsUnsetAndTracedWithZero) {
 
 TEST_F(SettingsStoreTest, WithoutPrinterEveryValueIsUnreadable) {
     OemDevmode b = Preset();
-    LoadDefaultSettings(nullptr, b, debug);
+    NoPrinterStore none;
+    LoadDefaultSettings(none, b, debug);
     EXPECT_EQ(b.dwCopies, 1u);
     EXPECT_EQ(b.lXOffset, kUnsetSigned);
     ASSERT_EQ(debug.lines.size(), 1u);
