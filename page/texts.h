@@ -1,0 +1,153 @@
+// The page's texts: the ids of the module's string table, which text each use takes in either
+// language, and the texts built into the code. Every text here is a literal, so data() is
+// zero-terminated.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "page/controls.h"
+
+namespace adjustui::page {
+
+// German and English texts have ids of their own; the names end in De or En.
+enum class StringId : std::uint16_t {
+#define PAGE_STRING(id, name, text) k##name = id,
+#include "resources/page_strings.inc"
+#undef PAGE_STRING
+};
+
+struct PageString {
+    StringId id;
+    std::u16string_view text;
+};
+
+// The module's string table, by rising id.
+inline constexpr PageString kPageStrings[] = {
+#define PAGE_STRING(id, name, text) {StringId::k##name, u"" text},
+#include "resources/page_strings.inc"
+#undef PAGE_STRING
+};
+
+// The table's text of an id, as LoadStringW gives it from the module; nothing for an id it lacks.
+std::optional<std::u16string_view> FindPageString(std::uint32_t id);
+
+// One use of a text from the table, in both languages.
+struct TextPair {
+    StringId german;
+    StringId english;
+    constexpr StringId In(bool useGerman) const { return useGerman ? german : english; }
+};
+
+// One use of a text built into the code, in both languages.
+struct LiteralPair {
+    std::u16string_view german;
+    std::u16string_view english;
+    constexpr std::u16string_view In(bool useGerman) const { return useGerman ? german : english; }
+};
+
+// Texts from the table.
+inline constexpr TextPair kPageTitleText{StringId::kPageTitleDe, StringId::kPageTitleEn};
+// Items 0, 1, 2 of the cutter list; the item index is the cutter mode.
+inline constexpr TextPair kCutterModeTexts[] = {
+    {StringId::kNoCuttingDe, StringId::kNoCuttingEn},
+    {StringId::kJobCutDe, StringId::kJobCutEn},
+    {StringId::kPageCutDe, StringId::kPageCutEn},
+};
+inline constexpr TextPair kOffsetRangeInchText{StringId::kOffsetRangeInchDe,
+                                               StringId::kOffsetRangeInchEn};
+inline constexpr TextPair kOffsetRangeMmText{StringId::kOffsetRangeMmDe,
+                                             StringId::kOffsetRangeMmEn};
+inline constexpr TextPair kSyntaxErrorText{StringId::kSyntaxErrorDe, StringId::kSyntaxErrorEn};
+inline constexpr TextPair kSlipCorrectionRangeText{StringId::kSlipCorrectionRangeDe,
+                                                   StringId::kSlipCorrectionRangeEn};
+inline constexpr TextPair kCopiesAtLeastOneText{StringId::kCopiesAtLeastOneDe,
+                                                StringId::kCopiesAtLeastOneEn};
+inline constexpr TextPair kCopiesAtMostText{StringId::kCopiesAtMostDe, StringId::kCopiesAtMostEn};
+inline constexpr TextPair kCopiesInvalidText{StringId::kInvalidDe, StringId::kInvalidEn};
+// The copies refused when leaving the page.
+inline constexpr TextPair kCopiesRangeText{StringId::kCopiesRangeDe, StringId::kCopiesRangeEn};
+// Print density out of range, while typing and when leaving the page.
+inline constexpr TextPair kDensityRangeText{StringId::kDensityRangeDe, StringId::kDensityRangeEn};
+inline constexpr TextPair kDensityFinalDigitText{StringId::kDensityFinalDigitDe,
+                                                 StringId::kDensityFinalDigitEn};
+
+// The controls whose texts follow the language; the others keep their template text.
+struct ControlText {
+    ControlId control;
+    TextPair text;
+};
+
+inline constexpr ControlText kControlTexts[] = {
+    {kImagePositioningGroup, {StringId::kImagePositioningDe, StringId::kImagePositioningEn}},
+    {kSlipCorrectionGroup, {StringId::kSlipCorrectionDe, StringId::kSlipCorrectionEn}},
+    {kCutterGroup, {StringId::kCutterDe, StringId::kCutterEn}},
+    {kPrintSpeedGroup, {StringId::kPrintSpeedDe, StringId::kPrintSpeedEn}},
+    {kPrintDensityGroup, {StringId::kPrintDensityDe, StringId::kPrintDensityEn}},
+    {kPaperOutputGroup, {StringId::kPaperOutputDe, StringId::kPaperOutputEn}},
+    {kConfigurationGroup, {StringId::kConfigurationDe, StringId::kConfigurationEn}},
+    {kSaveAsDefaultButton, {StringId::kSaveAsDefaultDe, StringId::kSaveAsDefaultEn}},
+    {kSlipCorrectionLabel, {StringId::kSlipDe, StringId::kSlipEn}},
+    {kPaperSizeLabel, {StringId::kPaperSizeDe, StringId::kPaperSizeEn}},
+    {kCopiesLabel, {StringId::kCopiesDe, StringId::kCopiesEn}},
+    {kConfigNumberLabel, {StringId::kConfigNumberDe, StringId::kConfigNumberEn}},
+    {kCustomPapersGroup, {StringId::kCustomPapersDe, StringId::kCustomPapersEn}},
+    {kPaperNameLabel, {StringId::kPaperNameDe, StringId::kPaperNameEn}},
+    {kPaperWidthLabel, {StringId::kWidthDe, StringId::kWidthEn}},
+    {kPaperLengthLabel, {StringId::kLengthDe, StringId::kLengthEn}},
+    {kPaperUnitLabel, {StringId::kUnitOfMeasurementDe, StringId::kUnitOfMeasurementEn}},
+    {kAddPaperButton, {StringId::kAddDe, StringId::kAddEn}},
+    {kDeletePaperButton, {StringId::kDeleteDe, StringId::kDeleteEn}},
+    {kSlipCorrectionCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
+    {kImagePositioningCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
+    {kCutterCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
+    {kPrintSpeedCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
+    {kPrintDensityCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
+    {kConfigurationCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
+    {kRotate180Check, {StringId::kRotate180De, StringId::kRotate180En}},
+};
+
+// Texts built into the code. Titles and conversion errors have one language only.
+inline constexpr std::u16string_view kErrorTitle = u"Error";
+// Title of the print density's balloon for a value that is not a multiple of 5.
+inline constexpr std::u16string_view kWarningTitle = u"Warning";
+// The X or Y offset holds no number at all.
+inline constexpr std::u16string_view kOffsetConversionError = u"KONVERTIERUNGSFEHLER";
+// The print density or slip correction holds no number at all.
+inline constexpr std::u16string_view kNumberConversionError = u"Konvertierungsfehler";
+
+// printf formats of the paper limits (two doubles, lower then upper); the English length in
+// millimetres shows six decimals, unlike its German twin.
+inline constexpr LiteralPair kPaperWidthRangeInchFormat{
+    u"Papierbreite muss zwischen %.2f Inch und %.2f Inch liegen",
+    u"Width of paper must be between %.2f Inch and %.2f Inch"};
+inline constexpr LiteralPair kPaperWidthRangeMmFormat{
+    u"Papierbreite muss zwischen %.2f mm und %.2f mm liegen",
+    u"Width of paper must be between %.2f mm and %.2f mm"};
+inline constexpr LiteralPair kPaperLengthRangeInchFormat{
+    u"Papierlänge muss zwischen %.2f Inch und %.2f Inch liegen",
+    u"Length of paper must be between %.2f Inch and %.2f Inch"};
+inline constexpr LiteralPair kPaperLengthRangeMmFormat{
+    u"Papierlänge muss zwischen %.2f mm und %.2f mm liegen",
+    u"Length of paper must be between %f mm and %f mm"};
+
+// Captions of the message boxes that refuse to leave the page, one per field.
+inline constexpr LiteralPair kXOffsetErrorCaption{u"Fehler: X Offset", u"Error: X Offset"};
+inline constexpr LiteralPair kYOffsetErrorCaption{u"Fehler: Y Offset", u"Error: Y Offset"};
+inline constexpr LiteralPair kSlipCorrectionErrorCaption{u"Fehler: Schlupfkorrektur",
+                                                         u"Error: Slip Correction"};
+inline constexpr LiteralPair kCopiesErrorCaption{u"Fehler: Exemplare", u"Error: Number of copies"};
+inline constexpr LiteralPair kDensityErrorCaption{u"Fehler: Druckdichte", u"Error: Print Density"};
+
+// After a custom paper was deleted; %ls is the paper's name.
+inline constexpr std::u16string_view kPaperDeletedFormat =
+    u"Papierformat '%ls' entfernt. \nBitte ein neues Format auswählen!";
+inline constexpr std::u16string_view kPaperDeletedCaption = u"Papier löschen";
+
+// The items of the unit lists. The page knows a list's unit by the first 4 or 2 characters of
+// its text.
+inline constexpr std::u16string_view kUnitInch = u"Inch";
+inline constexpr std::u16string_view kUnitMm = u"mm";
+
+}  // namespace adjustui::page
