@@ -48,10 +48,7 @@ DriverDevmode::DriverDevmode(const wchar_t* printerName, HANDLE printer, const P
     if (plugin_ == nullptr) {
         return;
     }
-    OEMDMPARAM param{};
-    param.cbSize = sizeof(param);
-    param.hPrinter = printer_;
-    param.hModule = plugin_->module();
+    OEMDMPARAM param = plugin_->DevmodeParam(printer_);
     param.pPublicDMIn = publicPart();
     param.pOEMDMOut = privatePart();
     param.cbBufSize = plugin_->privateSize();
@@ -78,10 +75,7 @@ void DriverDevmode::TakeIn(const DEVMODEW* in) {
     // A devmode of this driver version is merged; any other is converted first.
     const bool sameVersion =
         in->dmDriverVersion == kDriverVersion && in->dmSize == sizeof(DEVMODEW);
-    OEMDMPARAM param{};
-    param.cbSize = sizeof(param);
-    param.hPrinter = printer_;
-    param.hModule = plugin_->module();
+    OEMDMPARAM param = plugin_->DevmodeParam(printer_);
     param.pPublicDMIn = const_cast<DEVMODEW*>(in);
     param.pPublicDMOut = publicPart();
     param.pOEMDMIn = const_cast<BYTE*>(reinterpret_cast<const BYTE*>(in) + in->dmSize);

@@ -1,6 +1,6 @@
 #include "host/driver_session.h"
 
-#include <vector>
+#include "winsupport/spooler_info.h"
 
 namespace standin {
 
@@ -10,25 +10,22 @@ std::unique_ptr<DriverSession> DriverSession::Open(HANDLE printer, const wchar_t
     }
     std::unique_ptr<DriverSession> session{new DriverSession};
     if (printer == nullptr) {
-        HANDLE opened = nullptr;
-        if (!OpenPrinterW(const_cast<wchar_t*>(deviceName), &opened, nullptr)) {
+        session->ownPrinter_ = winsupport::OpenPrinterByName(deviceName);
+        if (!session->ownPrinter_) {
             return nullptr;
         }
-        session->ownPrinter_.reset(opened);
-        printer = opened;
+        printer = session->ownPrinter_.get();
     }
     session->printer_ = printer;
 
     if (deviceName != nullptr) {
         session->printerName_ = deviceName;
     } else {
-        DWORD needed = 0;
-        GetPrinterW(printer, 2, nullptr, 0, &needed);
-        std::vector<BYTE> info(needed);
-        if (needed == 0 || !GetPrinterW(printer, 2, info.data(), needed, &needed)) {
+        const auto info = winsupport::PrinterInfo2(printer);
+        if (!info || (*info)->pPrinterName == nullptr) {
             return nullptr;
         }
-        session->printerName_ = reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->pPrinterName;
+        session->printerName_ = (*info)->pPrinterName;
     }
 
     session->plugin_ = Plugin::Load(printer);

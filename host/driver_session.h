@@ -9,7 +9,6 @@
 
 #include "host/driver_devmode.h"
 #include "host/plugin.h"
-#include "host/win_handles.h"
 
 namespace standin {
 
@@ -29,7 +28,7 @@ class DriverSession {
   private:
     DriverSession() = default;
 
-    UniquePrinter ownPrinter_;
+    winsupport::UniquePrinter ownPrinter_;
     HANDLE printer_ = nullptr;
     std::wstring printerName_;
     std::unique_ptr<Plugin> plugin_;

@@ -7,9 +7,12 @@
 #include <memory>
 
 #include "core/oem_interface.h"
-#include "host/win_handles.h"
+#include "winsupport/handles.h"
+#include "winsupport/plugin_module.h"
 
 namespace standin {
+
+namespace winsupport = adjustui::winsupport;
 
 class Plugin {
   public:
@@ -19,10 +22,11 @@ class Plugin {
 
     Plugin(const Plugin&) = delete;
     Plugin& operator=(const Plugin&) = delete;
-    ~Plugin();
 
     IPrintOemUI2* ui() const { return ui_.get(); }
     HMODULE module() const { return module_.get(); }
+    // A devmode request's block with the fields every request fills.
+    OEMDMPARAM DevmodeParam(HANDLE printer) const;
     DWORD signature() const { return signature_; }
     // The size of its private devmode block (OEMDM_SIZE).
     DWORD privateSize() const { return privateSize_; }
@@ -30,9 +34,10 @@ class Plugin {
   private:
     Plugin() = default;
 
-    UniqueLibrary module_;
-    ComRef<IPrintOemDriverUI> driverUi_;
-    ComRef<IPrintOemUI2> ui_;
+    // Released in reverse order: the objects before the module.
+    winsupport::PluginModule module_;
+    winsupport::ComRef<IPrintOemDriverUI> driverUi_;
+    winsupport::ComRef<IPrintOemUI2> ui_;
     DWORD signature_ = 0;
     DWORD privateSize_ = 0;
 };

@@ -31,7 +31,7 @@ struct PluginSheetParam {
 struct SheetState {
     PluginSheetParam pluginParam{};
     std::unique_ptr<DriverSession> session;
-    UniqueHeap heap;
+    winsupport::UniqueHeap heap;
     DOCUMENTPROPERTYHEADER* header = nullptr;
     int holders = 1;
     bool pluginCalled = false;

@@ -16,47 +16,26 @@
 #include <vector>
 
 #include "settings/oem_devmode.h"
-#include "tests/winsupport/sheet_closer.h"
+#include "winsupport/sheet_closer.h"
+#include "winsupport/spooler_info.h"
 
 namespace {
 
 using adjustui::OemDevmode;
 
-constexpr int kNameUnits = 64;
+constexpr std::size_t kNameUnits = 64;
 
 std::wstring DriverName(const std::wstring& printer) {
-    HANDLE handle = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), &handle, nullptr)) {
-        return L"?";
-    }
-    DWORD needed = 0;
-    GetPrinterW(handle, 2, nullptr, 0, &needed);
-    std::vector<BYTE> info(needed);
-    std::wstring name = L"?";
-    if (needed != 0 && GetPrinterW(handle, 2, info.data(), needed, &needed)) {
-        name = reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->pDriverName;
-    }
-    ClosePrinter(handle);
-    return name;
-}
-
-template <typename Entry>
-std::vector<Entry> Capability(const std::wstring& printer, WORD capability, int unitsPerEntry = 1) {
-    const int count = DeviceCapabilitiesW(printer.c_str(), nullptr, capability, nullptr, nullptr);
-    if (count <= 0) {
-        return {};
-    }
-    std::vector<Entry> entries(static_cast<std::size_t>(count) * unitsPerEntry);
-    const int filled = DeviceCapabilitiesW(printer.c_str(), nullptr, capability,
-                                           reinterpret_cast<wchar_t*>(entries.data()), nullptr);
-    entries.resize(static_cast<std::size_t>(filled > 0 ? filled : 0) * unitsPerEntry);
-    return entries;
+    const auto handle = adjustui::winsupport::OpenPrinterByName(printer);
+    const auto info = handle ? adjustui::winsupport::PrinterInfo2(handle.get()) : std::nullopt;
+    return info && (*info)->pDriverName != nullptr ? (*info)->pDriverName : L"?";
 }
 
 void PrintPapers(const std::wstring& printer) {
-    const auto ids = Capability<WORD>(printer, DC_PAPERS);
-    const auto names = Capability<wchar_t>(printer, DC_PAPERNAMES, kNameUnits);
-    const auto sizes = Capability<POINT>(printer, DC_PAPERSIZE);
+    using adjustui::winsupport::CapabilityList;
+    const auto ids = CapabilityList<WORD>(printer, DC_PAPERS);
+    const auto names = CapabilityList<wchar_t>(printer, DC_PAPERNAMES, kNameUnits);
+    const auto sizes = CapabilityList<POINT>(printer, DC_PAPERSIZE);
     std::wprintf(L"  Papers: %zu numbers, %zu names, %zu sizes\n", ids.size(),
                  names.size() / kNameUnits, sizes.size());
     std::wprintf(L"      id  %-32ls %s\n", L"name", "width x length");

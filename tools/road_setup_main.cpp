@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/road_setup.h"
+#include "winsupport/model_printers.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    using namespace adjustui::road;
+    using namespace adjustui::winsupport;
     std::wstring printer;
     // The custom papers of `printer` so far: the list is stored whole each time.
     std::vector<CustomPaper> papers;

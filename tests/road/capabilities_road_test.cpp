@@ -9,7 +9,7 @@
 #include "host/capabilities.h"
 #include "settings/paper_store.h"
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/spooler_fixture.h"
+#include "winsupport/printer_setup.h"
 
 namespace adjustui::road {
 namespace {

@@ -10,7 +10,8 @@
 #include <cstring>
 
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_closer.h"
+#include "winsupport/sheet_closer.h"
+#include "winsupport/spooler_info.h"
 
 namespace adjustui::road {
 namespace {
@@ -49,15 +50,14 @@ TEST(PreferencesRoad, WithoutAnInputDevmodeTheDefaultsAreReturned) {
     RoadPrinter printer{L"road preferences defaults", L"MANTO 63N-2"};
     ASSERT_TRUE(printer.ready());
     ASSERT_TRUE(printer.StoreDword(L"CUTTER", 2));
-    HANDLE handle = nullptr;
-    ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(printer.name().c_str()), &handle, nullptr));
+    const auto handle = winsupport::OpenPrinterByName(printer.name());
+    ASSERT_TRUE(handle);
 
     std::vector<BYTE> bytes(static_cast<std::size_t>(printer.DevmodeSize()));
     Devmode out(bytes);
     SheetCloser closer(300);
-    const LONG result = DocumentPropertiesW(nullptr, handle, nullptr, &out.dm(), nullptr,
+    const LONG result = DocumentPropertiesW(nullptr, handle.get(), nullptr, &out.dm(), nullptr,
                                             DM_IN_PROMPT | DM_OUT_BUFFER);
-    ClosePrinter(handle);
     EXPECT_TRUE(SheetRan(result)) << result;
     EXPECT_EQ(std::wstring(out.dm().dmDeviceName), printer.name());
     EXPECT_EQ(out.block().dwSignature, kOemSignature);

@@ -4,43 +4,34 @@
 
 #include <cwchar>
 
+#include "winsupport/spooler_info.h"
+
 namespace adjustui::road {
 namespace {
 
-constexpr std::size_t kNameUnits = 64;
+using winsupport::CapabilityList;
 
-template <typename Entry>
-std::vector<Entry> List(const std::wstring& printer, WORD capability, std::size_t units = 1) {
-    const int count = DeviceCapabilitiesW(printer.c_str(), nullptr, capability, nullptr, nullptr);
-    if (count <= 0) {
-        return {};
-    }
-    std::vector<Entry> entries(static_cast<std::size_t>(count) * units);
-    const int filled = DeviceCapabilitiesW(printer.c_str(), nullptr, capability,
-                                           reinterpret_cast<wchar_t*>(entries.data()), nullptr);
-    entries.resize(filled == count ? entries.size() : 0);
-    return entries;
-}
+constexpr std::size_t kNameUnits = 64;
 
 }  // namespace
 
 RoadPrinter::RoadPrinter(const std::wstring& name, const std::wstring& model)
-    : name_(name), ready_(AddModelPrinter(name, model)) {}
+    : name_(name), ready_(winsupport::AddModelPrinter(name, model)) {}
 
 int RoadPrinter::Count(WORD capability, const DEVMODEW* devmode) const {
     return DeviceCapabilitiesW(name_.c_str(), nullptr, capability, nullptr, devmode);
 }
 
 std::vector<WORD> RoadPrinter::Papers() const {
-    return List<WORD>(name_, DC_PAPERS);
+    return CapabilityList<WORD>(name_, DC_PAPERS);
 }
 
 std::vector<POINT> RoadPrinter::PaperSizes() const {
-    return List<POINT>(name_, DC_PAPERSIZE);
+    return CapabilityList<POINT>(name_, DC_PAPERSIZE);
 }
 
 std::vector<std::wstring> RoadPrinter::PaperNames() const {
-    const auto units = List<wchar_t>(name_, DC_PAPERNAMES, kNameUnits);
+    const auto units = CapabilityList<wchar_t>(name_, DC_PAPERNAMES, kNameUnits);
     std::vector<std::wstring> names;
     for (std::size_t i = 0; i < units.size(); i += kNameUnits) {
         names.emplace_back(&units[i], wcsnlen(&units[i], kNameUnits));

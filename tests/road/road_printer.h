@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "settings/oem_devmode.h"
-#include "tools/road_setup.h"
+#include "winsupport/model_printers.h"
 
 namespace adjustui::road {
+
+using winsupport::CustomPaper;
 
 // A full devmode as an application holds it: public part and driver data in one buffer.
 class Devmode {
@@ -38,12 +40,14 @@ class RoadPrinter {
     bool ready() const { return ready_; }
     const std::wstring& name() const { return name_; }
 
-    bool StorePapers(const std::vector<CustomPaper>& papers) { return StoreCustomPapers(name_, papers); }
+    bool StorePapers(const std::vector<CustomPaper>& papers) {
+        return winsupport::StoreCustomPapers(name_, papers);
+    }
     bool StoreDword(const wchar_t* value, std::uint32_t data) {
-        return road::StoreDword(name_, value, data);
+        return winsupport::StoreDword(name_, value, data);
     }
     bool StoreByte(const wchar_t* value, std::uint8_t data) {
-        return road::StoreByte(name_, value, data);
+        return winsupport::StoreByte(name_, value, data);
     }
 
     int Count(WORD capability, const DEVMODEW* devmode = nullptr) const;

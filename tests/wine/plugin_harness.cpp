@@ -1,7 +1,5 @@
 #include "tests/wine/plugin_harness.h"
 
-#include "platform/win32/unique_handle.h"
-
 namespace adjustui::wine {
 namespace {
 
@@ -34,40 +32,37 @@ bool InstallDrivers() {
     return true;
 }
 
+// Loaded once per process; it stays loaded as under a core driver.
+const winsupport::PluginModule& Module() {
+    static const auto module =
+        winsupport::PluginModule::Load(winsupport::WinePath(ADJUSTUI_DLL_UNIX_PATH));
+    return module;
+}
+
 }  // namespace
 
 HMODULE Plugin() {
-    static const win32::UniqueLibrary library(
-        LoadLibraryW(winsupport::WinePath(ADJUSTUI_DLL_UNIX_PATH).c_str()));
-    return library.get();
+    return Module().get();
 }
 
 GetClassObjectFn DllGetClassObject() {
-    return reinterpret_cast<GetClassObjectFn>(
-        reinterpret_cast<void*>(GetProcAddress(Plugin(), "DllGetClassObject")));
+    return Module().GetClassObject();
 }
 
 CanUnloadNowFn DllCanUnloadNow() {
-    return reinterpret_cast<CanUnloadNowFn>(
-        reinterpret_cast<void*>(GetProcAddress(Plugin(), "DllCanUnloadNow")));
+    return Module().CanUnloadNow();
 }
 
 ComRef<IClassFactory> Factory() {
     ComRef<IClassFactory> factory;
-    auto get = DllGetClassObject();
-    EXPECT_NE(get, nullptr);
-    if (get != nullptr) {
-        EXPECT_EQ(get(kCLSID_AdjustUi, IID_IClassFactory, factory.put()), S_OK);
-    }
+    EXPECT_NE(DllGetClassObject(), nullptr);
+    EXPECT_EQ(Module().GetFactory(factory), S_OK);
     return factory;
 }
 
 ComRef<IPrintOemUI2> CreatePlugin() {
     ComRef<IPrintOemUI2> plugin;
-    auto factory = Factory();
-    if (factory) {
-        EXPECT_EQ(factory->CreateInstance(nullptr, kIID_IPrintOemUI2, plugin.put()), S_OK);
-    }
+    EXPECT_EQ(Module().CreateUi(plugin), S_OK);
     return plugin;
 }
 

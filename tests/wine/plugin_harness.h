@@ -11,12 +11,13 @@
 
 #include "core/oem_interface.h"
 #include "platform/win32/com_ref.h"
-#include "tests/winsupport/spooler_fixture.h"
+#include "winsupport/plugin_module.h"
+#include "winsupport/printer_setup.h"
 
 namespace adjustui::wine {
 
-using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
+using winsupport::CanUnloadNowFn;
+using winsupport::GetClassObjectFn;
 
 // The loaded plug-in (once per process; it stays loaded like under a core driver).
 HMODULE Plugin();

@@ -8,17 +8,16 @@
 
 #include <cwchar>
 
+#include "winsupport/handles.h"
+
 namespace adjustui::winsupport {
 
 class SheetCloser {
-public:
+  public:
     // The sheet stays up for `delayMs` first (time for a picture, say).
     explicit SheetCloser(UINT delayMs) : timer_(SetTimer(nullptr, 0, delayMs, &Tick)) {}
-    SheetCloser(const SheetCloser&) = delete;
-    SheetCloser& operator=(const SheetCloser&) = delete;
-    ~SheetCloser() { KillTimer(nullptr, timer_); }
 
-private:
+  private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         EnumThreadWindows(
             GetCurrentThreadId(),
@@ -32,7 +31,7 @@ private:
             },
             0);
     }
-    UINT_PTR timer_;
+    UniqueThreadTimer timer_;
 };
 
 }  // namespace adjustui::winsupport

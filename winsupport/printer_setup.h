@@ -1,5 +1,5 @@
-// Printers in a wine prefix for tests and the set-up tool: install a driver, make a printer afresh,
-// read and write its printer data through the real spooler.
+// Printers in a wine prefix for the tests and the set-up tool: install a driver, make a printer
+// afresh, read and write its printer data through the real spooler.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
@@ -45,7 +46,7 @@ class Printer {
     std::optional<std::vector<unsigned char>> Get(const std::wstring& value);
 
   private:
-    explicit Printer(HANDLE h) : handle_(h) {}
+    explicit Printer(win32::UniquePrinter handle) : handle_(std::move(handle)) {}
     win32::UniquePrinter handle_;
 };
 

@@ -1,13 +1,13 @@
-// Printers of chosen models in a wine prefix, driven by the stand-in core driver with the plug-in,
-// and the printer data a test or the demo starts from. Shared by the road tests and the set-up
-// tool.
+// Printers of chosen models in a wine prefix, driven by the stand-in core driver with the plug-in
+// that this build made, and the printer data a test or the demo starts from. Shared by the road
+// tests and the set-up tool; a program that uses it depends on both DLLs being built.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace adjustui::road {
+namespace adjustui::winsupport {
 
 // The driver files as this build left them, as wine paths.
 struct DriverFiles {
@@ -36,4 +36,4 @@ bool StoreCustomPapers(const std::wstring& printer, const std::vector<CustomPape
 bool StoreDword(const std::wstring& printer, const std::wstring& value, std::uint32_t data);
 bool StoreByte(const std::wstring& printer, const std::wstring& value, std::uint8_t data);
 
-}  // namespace adjustui::road
+}  // namespace adjustui::winsupport

@@ -1,7 +1,9 @@
-#include "tests/winsupport/spooler_fixture.h"
+#include "winsupport/printer_setup.h"
 
 #include <algorithm>
 #include <string_view>
+
+#include "winsupport/spooler_info.h"
 
 namespace adjustui::winsupport {
 namespace {
@@ -68,12 +70,10 @@ bool InstallDriver(const std::wstring& driverName, const std::wstring& driverFil
 }
 
 bool DeletePrinterByName(const std::wstring& printerName) {
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    HANDLE raw = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &raw, &defaults)) {
+    const win32::UniquePrinter printer = OpenPrinterByName(printerName, PRINTER_ALL_ACCESS);
+    if (!printer) {
         return GetLastError() == ERROR_INVALID_PRINTER_NAME;
     }
-    win32::UniquePrinter printer(raw);
     return DeletePrinter(printer.get()) != FALSE;
 }
 
@@ -103,11 +103,7 @@ bool AddFreshPrinter(const std::wstring& printerName, const std::wstring& driver
 }
 
 Printer Printer::Open(const std::wstring& name, DWORD access) {
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
-    HANDLE raw = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &raw, &defaults))
-        return Printer();
-    return Printer(raw);
+    return Printer(OpenPrinterByName(name, access));
 }
 
 bool Printer::Set(const std::wstring& value, DWORD type, const void* data, DWORD size) {

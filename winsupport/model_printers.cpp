@@ -1,18 +1,18 @@
-#include "tools/road_setup.h"
+#include "winsupport/model_printers.h"
 
 #include <algorithm>
 #include <cwchar>
 #include <vector>
 
 #include "settings/paper_store.h"
-#include "tests/winsupport/spooler_fixture.h"
+#include "winsupport/printer_setup.h"
 
-namespace adjustui::road {
+namespace adjustui::winsupport {
 namespace {
 
 bool Store(const std::wstring& printer, const std::wstring& value, DWORD type, const void* data,
            DWORD size) {
-    auto handle = winsupport::Printer::Open(printer);
+    auto handle = Printer::Open(printer);
     return handle && handle.Set(value, type, data, size);
 }
 
@@ -75,13 +75,12 @@ bool PlaceDriverFiles(const std::wstring& model, const DriverFiles& files) {
 }  // namespace
 
 DriverFiles BuiltDriverFiles() {
-    return {winsupport::WinePath(ADJUSTUI_STANDIN_DLL), winsupport::WinePath(ADJUSTUI_STANDIN_INI),
-            winsupport::WinePath(ADJUSTUI_PLUGIN_DLL)};
+    return {WinePath(ADJUSTUI_STANDIN_DLL), WinePath(ADJUSTUI_STANDIN_INI),
+            WinePath(ADJUSTUI_PLUGIN_DLL)};
 }
 
 bool InstallModel(const std::wstring& model, const DriverFiles& files) {
-    if (!winsupport::InstallDriver(model, files.standin, files.standin, files.configuration,
-                                   {files.plugin}) &&
+    if (!InstallDriver(model, files.standin, files.standin, files.configuration, {files.plugin}) &&
         GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
         return false;
     }
@@ -89,7 +88,7 @@ bool InstallModel(const std::wstring& model, const DriverFiles& files) {
 }
 
 bool AddModelPrinter(const std::wstring& printer, const std::wstring& model) {
-    return InstallModel(model) && winsupport::AddFreshPrinter(printer, model);
+    return InstallModel(model) && AddFreshPrinter(printer, model);
 }
 
 bool StoreCustomPapers(const std::wstring& printer, const std::vector<CustomPaper>& papers) {
@@ -118,4 +117,4 @@ bool StoreByte(const std::wstring& printer, const std::wstring& value, std::uint
     return Store(printer, value, REG_BINARY, &data, sizeof(data));
 }
 
-}  // namespace adjustui::road
+}  // namespace adjustui::winsupport
