@@ -1,0 +1,59 @@
+#include "page/paper_list.h"
+
+#include <span>
+
+#include "common/text.h"
+#include "page/shown_values.h"
+#include "settings/paper_store.h"
+#include "settings/stored_settings.h"
+
+namespace adjustui::page {
+namespace {
+
+std::uint16_t SelectedPaperId(PrinterStore& printer, const PublicPaper& publicPaper) {
+    std::uint16_t id = 0;
+    ReadValue(printer, value::kSelectedPaperSize, std::as_writable_bytes(std::span(&id, 1)));
+    return id != 0 ? id : static_cast<std::uint16_t>(publicPaper.paperSize);
+}
+
+void Add(PaperListView& view, const std::vector<PaperRecord>& records, std::uint16_t selectedId) {
+    for (const PaperRecord& r : records) {
+        if (r.id == selectedId) {
+            view.selected = view.entries.size();
+            view.width = r.width;
+            view.length = r.length;
+        }
+        // A name that fills its field has no terminator: it keeps what a terminated one can.
+        const std::u16string_view name = FieldText(r.name);
+        view.entries.push_back(
+            {std::u16string(name.substr(0, kPaperNameUnits - 1)), r.id, r.width, r.length});
+    }
+}
+
+}  // namespace
+
+std::u16string_view PaperListView::SelectedName() const {
+    return selected < entries.size() ? std::u16string_view(entries[selected].name)
+                                     : std::u16string_view();
+}
+
+PaperListView BuildPaperList(PrinterStore& printer, const OemDevmode& devmode,
+                             const PublicPaper& publicPaper) {
+    const std::uint16_t selectedId = SelectedPaperId(printer, publicPaper);
+    PaperListView view{{}, 0, 0, 0, -1};
+    Add(view, ReadStandardPapers(printer, devmode.lStdPaperCount), selectedId);
+    Add(view, ReadCustomPapers(printer, devmode.lCustomPaperCount), selectedId);
+    if (view.width == 0)
+        view.width = publicPaper.paperWidth;
+    if (view.length == 0)
+        view.length = publicPaper.paperLength;
+    // Both lists are bounded by kMaxPaperRecords, so the count fits.
+    view.lastIndex = static_cast<std::int32_t>(view.entries.size()) - 1;
+    return view;
+}
+
+std::u16string PaperSizeText(std::int32_t tenthsOfMm) {
+    return FixedText(tenthsOfMm / 10.0, 2);
+}
+
+}  // namespace adjustui::page
