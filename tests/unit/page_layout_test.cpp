@@ -22,18 +22,11 @@ std::map<int, int> Lifts(const LayoutPlan& plan) {
     return lift;
 }
 
-std::vector<int> Ids(RightColumnGroup group) {
-    const auto& controls = GroupOf(group).controls;
-    return {controls.begin(), controls.end()};
-}
-
 template <typename... Groups>
-std::vector<int> IdsOf(Groups... groups) {
+std::vector<int> Ids(Groups... groups) {
     std::vector<int> ids;
-    for (RightColumnGroup g : {groups...}) {
-        const auto more = Ids(g);
-        ids.insert(ids.end(), more.begin(), more.end());
-    }
+    for (RightColumnGroup g : {groups...})
+        ids.insert(ids.end(), GroupOf(g).controls.begin(), GroupOf(g).controls.end());
     return ids;
 }
 
@@ -52,7 +45,7 @@ TEST(PageLayoutTest, HiddenGroupsLiftEveryGroupBelowThemByBoxAndGap) {
     EXPECT_TRUE(full.moves.empty());
 
     const LayoutPlan none = PlanLayout(ModelCapabilities{}, kHeights);
-    EXPECT_EQ(none.hidden, IdsOf(SlipCorrection, Cutter, PrintSpeed, PrintDensity));
+    EXPECT_EQ(none.hidden, Ids(SlipCorrection, Cutter, PrintSpeed, PrintDensity));
     auto lift = Lifts(none);
     ExpectGroupLift(lift, Configuration, -(75 + 52 + 53 + 51 + 20));
     // Hidden groups were moved by the steps before theirs, as a step-by-step layout leaves them.
@@ -64,7 +57,7 @@ TEST(PageLayoutTest, HiddenGroupsLiftEveryGroupBelowThemByBoxAndGap) {
     ModelCapabilities cutterOnly;
     cutterOnly.bHasCutter = true;
     const LayoutPlan cutter = PlanLayout(cutterOnly, kHeights);
-    EXPECT_EQ(cutter.hidden, IdsOf(SlipCorrection, PrintSpeed, PrintDensity));
+    EXPECT_EQ(cutter.hidden, Ids(SlipCorrection, PrintSpeed, PrintDensity));
     lift = Lifts(cutter);
     ExpectGroupLift(lift, Cutter, -80);
     ExpectGroupLift(lift, Configuration, -(75 + 53 + 51 + 15));
@@ -72,7 +65,7 @@ TEST(PageLayoutTest, HiddenGroupsLiftEveryGroupBelowThemByBoxAndGap) {
     ModelCapabilities speedOnly;
     speedOnly.bHasPrintSpeed = true;
     const LayoutPlan speed = PlanLayout(speedOnly, kHeights);
-    EXPECT_EQ(speed.hidden, IdsOf(SlipCorrection, Cutter, PrintDensity));
+    EXPECT_EQ(speed.hidden, Ids(SlipCorrection, Cutter, PrintDensity));
     lift = Lifts(speed);
     ExpectGroupLift(lift, PrintSpeed, -(80 + 57));
     ExpectGroupLift(lift, Configuration, -(80 + 57 + 56));
@@ -80,7 +73,7 @@ TEST(PageLayoutTest, HiddenGroupsLiftEveryGroupBelowThemByBoxAndGap) {
     ModelCapabilities noCutter = all;
     noCutter.bHasCutter = false;
     const LayoutPlan gap = PlanLayout(noCutter, kHeights);
-    EXPECT_EQ(gap.hidden, IdsOf(Cutter));
+    EXPECT_EQ(gap.hidden, Ids(Cutter));
     lift = Lifts(gap);
     ExpectGroupLift(lift, SlipCorrection, 0);
     ExpectGroupLift(lift, PrintSpeed, -57);
@@ -88,7 +81,7 @@ TEST(PageLayoutTest, HiddenGroupsLiftEveryGroupBelowThemByBoxAndGap) {
     ExpectGroupLift(lift, Configuration, -57);
 
     // Nothing outside the right-hand column moves.
-    EXPECT_EQ(none.moves.size(), IdsOf(Cutter, PrintSpeed, PrintDensity, Configuration).size());
+    EXPECT_EQ(none.moves.size(), Ids(Cutter, PrintSpeed, PrintDensity, Configuration).size());
 }
 
 }  // namespace
