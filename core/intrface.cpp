@@ -8,6 +8,7 @@
 #include "common/debug_sink.h"
 #include "core/module_state.h"
 #include "core/plugin_info.h"
+#include "page/win32/page_registration.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/devmode_handler.h"
 
@@ -140,9 +141,9 @@ HRESULT STDMETHODCALLTYPE IOemUI::CommonUIProp(DWORD, POEMCUIPPARAM) {
     return E_NOTIMPL;
 }
 
-// The document page is not offered yet.
-HRESULT STDMETHODCALLTYPE IOemUI::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM) {
-    return E_NOTIMPL;
+HRESULT STDMETHODCALLTYPE IOemUI::DocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo,
+                                                         LPARAM lParam) {
+    return page::DocumentPropertySheets(pPSUIInfo, lParam);
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {

@@ -210,14 +210,51 @@ TEST_F(PluginObject, RefusedDriverQueryFailsAndALaterCallMayTryAgain) {
     EXPECT_EQ(driver.refs, 1);
 }
 
+// The host's requests other than INIT touch nothing but the result; a request that is no
+// PROPSHEETUI_INFO of this version is refused.
+TEST_F(PluginObject, DocumentPropertySheetsAnswersTheHostsReasons) {
+    SetLastError(kSentinel);
+    EXPECT_EQ(plugin_->DocumentPropertySheets(nullptr, 0), E_FAIL);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    PROPSHEETUI_INFO info{};
+    info.cbSize = sizeof info;
+    info.Result = 7;
+    SetLastError(kSentinel);
+    EXPECT_EQ(plugin_->DocumentPropertySheets(&info, 0), E_FAIL) << "version 0";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(info.Result, 7);
+
+    info.Version = PROPSHEETUI_INFO_VERSION;
+    SetLastError(kSentinel);
+    struct Case {
+        WORD reason;
+        LPARAM lParam;
+        LONG_PTR result;
+    };
+    SETRESULT_INFO set{};
+    set.Result = 42;
+    const Case cases[] = {
+        {PROPSHEETUI_REASON_GET_INFO_HEADER, 0, 1},
+        {PROPSHEETUI_REASON_DESTROY, 0, 1},
+        {PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&set), 42},
+        {4, 0, 0},
+        {5 /* before INIT */, 0, 0},
+    };
+    for (const Case& c : cases) {
+        info.Reason = c.reason;
+        info.Result = -5;
+        EXPECT_EQ(plugin_->DocumentPropertySheets(&info, c.lParam), S_OK) << c.reason;
+        EXPECT_EQ(info.Result, c.result) << c.reason;
+    }
+    EXPECT_EQ(GetLastError(), kSentinel);
+}
+
 TEST_F(PluginObject, DeclinedSlotsAnswerNotImplementedWithoutALastError) {
     DEVMODEW devmode{};
     PROPSHEETUI_INFO info{};
     INT result = 0;
     const HRESULT answers[] = {
         plugin_->CommonUIProp(1, nullptr),
-        plugin_->DocumentPropertySheets(&info, 0),
-        plugin_->DocumentPropertySheets(nullptr, 0),
         plugin_->DevicePropertySheets(&info, 0),
         plugin_->DevQueryPrintEx(nullptr, nullptr, &devmode, nullptr),
         plugin_->UpgradePrinter(1, nullptr),

@@ -1,0 +1,58 @@
+#include "page/win32/font_list.h"
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+
+namespace adjustui::page {
+namespace {
+
+// Faces are enumerated once for each character set they support; the set keeps one of each.
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
+    const wchar_t* face = font->lfFaceName;
+    if (face[0] != L'@') {
+        const auto units = BoundedLength(reinterpret_cast<const char16_t*>(face), LF_FACESIZE);
+        reinterpret_cast<std::set<std::wstring>*>(names)->emplace(face, units);
+    }
+    return 1;
+}
+
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+}  // namespace
+
+void FillFontList(HWND list, const OemDevmode& devmode) {
+    std::set<std::wstring> names;
+    if (std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc{CreateCompatibleDC(nullptr)}) {
+        LOGFONTW all{};
+        all.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExW(dc.get(), &all, CollectFace, reinterpret_cast<LPARAM>(&names), 0);
+    }
+    for (const std::wstring& name : names)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+
+    // The list sorts ignoring case and finds ignoring case; the stored name must match exactly.
+    const std::u16string_view stored = FieldText(devmode.szPassThroughFont);
+    if (stored.empty())
+        return;
+    const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    std::vector<wchar_t> text;
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0 || static_cast<std::size_t>(length) != stored.size())
+            continue;
+        text.assign(length + 1, L'\0');
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        if (std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), length) == stored) {
+            SendMessageW(list, CB_SETCURSEL, i, 0);
+            return;
+        }
+    }
+}
+
+}  // namespace adjustui::page

@@ -1,0 +1,52 @@
+// The state of one open "Adjustments" page, from its registration to its release callback. It
+// lives in the plug-in heap the core driver hands over, like the saved copy of the devmode and
+// every text the page loads.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "settings/oem_devmode.h"
+
+namespace adjustui::page {
+
+inline constexpr std::size_t kDriverNameUnits = 260;
+
+struct PageContext {
+    DEVMODEW* pPublicDevmode;      // borrowed from the core driver
+    OemDevmode* pOemDevmode;       // borrowed: the live private devmode
+    OemDevmode* pSavedOemDevmode;  // owned, may be null: the devmode as the page found it
+    HANDLE hHeap;                  // the plug-in heap
+    HMODULE hModule;               // the plug-in's module, for its texts
+    HANDLE hPrinter;               // borrowed
+    DWORD dwApplied;               // the host has applied the sheet since the last reset
+    std::uint8_t bXOffsetValid;    // each field passed its last check
+    std::uint8_t bYOffsetValid;
+    std::uint8_t bSlipCorrectionValid;
+    std::uint8_t bCopiesValid;
+    std::uint8_t bDensityValid;
+    std::uint8_t bPaperWidthValid;
+    std::uint8_t bPaperLengthValid;
+    std::uint8_t bPaperValueSyntaxError;  // the last width or length text was no number
+    std::uint8_t bPaperNameIsStandard;    // the paper name field names a standard paper
+    std::uint8_t bPaperNameIsCustom;      // ... or a custom one
+    std::uint8_t bXOffsetInMm;
+    std::uint8_t bYOffsetInMm;
+    std::uint8_t bPaperValuesInInch;
+    std::uint8_t bHasCutter;
+    std::uint8_t bHasPrintSpeed;
+    std::uint8_t bHasPrintDensity;
+    std::uint8_t bHasSlipCorrection;
+    std::uint8_t bInitialised;  // edit notifications before this are the page's own
+    wchar_t* pszTitle;          // owned: the tab's text
+    // The installed driver's name as registration read it: the model of every later decision.
+    char16_t szDriverName[kDriverNameUnits];
+};
+
+// The page's context as its dialog holds it; null before WM_INITDIALOG.
+inline PageContext* ContextOf(HWND dialog) {
+    return reinterpret_cast<PageContext*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+}  // namespace adjustui::page

@@ -1,0 +1,281 @@
+#include "page/win32/page_dialog.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+#include "models/model_tables.h"
+#include "page/check_boxes.h"
+#include "page/controls.h"
+#include "page/custom_paper.h"
+#include "page/language.h"
+#include "page/layout.h"
+#include "page/paper_list.h"
+#include "page/shown_values.h"
+#include "page/texts.h"
+#include "page/win32/font_list.h"
+#include "page/win32/page_context.h"
+#include "page/win32/page_fields.h"
+#include "page/win32/page_strings.h"
+#include "platform/win32/winspool_store.h"
+
+namespace adjustui::page {
+namespace {
+
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+const wchar_t* Wide(std::u16string_view literal) {
+    return reinterpret_cast<const wchar_t*>(literal.data());
+}
+
+LRESULT AddItem(HWND dialog, int list, const wchar_t* text, LPARAM data) {
+    const LRESULT item =
+        SendDlgItemMessageW(dialog, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    if (item >= 0)
+        SendDlgItemMessageW(dialog, list, CB_SETITEMDATA, item, data);
+    return item;
+}
+
+void Select(HWND dialog, int list, std::size_t item) {
+    SendDlgItemMessageW(dialog, list, CB_SETCURSEL, item, 0);
+}
+
+RECT PlacementOf(HWND control, WINDOWPLACEMENT& placement) {
+    placement.length = sizeof placement;
+    GetWindowPlacement(control, &placement);
+    return placement.rcNormalPosition;
+}
+
+// Hides the groups the model lacks and closes the gaps, in pixels as the dialog was laid out.
+void LayOutForModel(HWND dialog, const PageContext& context) {
+    std::array<int, 4> heights{};
+    for (std::size_t g = 0; g < heights.size(); ++g) {
+        WINDOWPLACEMENT placement;
+        const RECT box = PlacementOf(GetDlgItem(dialog, kRightColumn[g].Box()), placement);
+        heights[g] = box.bottom - box.top;
+    }
+    const ModelCapabilities model{context.bHasCutter != 0, context.bHasPrintSpeed != 0,
+                                  context.bHasPrintDensity != 0, context.bHasSlipCorrection != 0};
+    const LayoutPlan plan = PlanLayout(model, heights);
+    for (const auto& [id, dy] : plan.moves) {
+        HWND control = GetDlgItem(dialog, id);
+        WINDOWPLACEMENT placement;
+        PlacementOf(control, placement);
+        placement.rcNormalPosition.top += dy;
+        placement.rcNormalPosition.bottom += dy;
+        SetWindowPlacement(control, &placement);
+    }
+    for (int id : plan.hidden)
+        ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
+}
+
+// Check states arrive after initialisation (posted); the controls they govern follow at once.
+void ShowCheckBoxes(HWND dialog, PageContext& context) {
+    for (const CheckBox& check : kCheckBoxes) {
+        const bool set = FlagOf(check, *context.pOemDevmode) != 0;
+        PostMessageW(GetDlgItem(dialog, check.box), BM_SETCHECK, set ? BST_CHECKED : BST_UNCHECKED,
+                     0);
+        for (ControlId id : check.enables)
+            EnableWindow(GetDlgItem(dialog, id), set);
+    }
+}
+
+void ShowNumbers(HWND dialog, const ShownValues& shown) {
+    SetDlgItemTextW(dialog, kSlipCorrectionEdit, Wide(shown.slipCorrection));
+    SetDlgItemTextW(dialog, kXOffsetEdit, Wide(shown.xOffset));
+    SetDlgItemTextW(dialog, kYOffsetEdit, Wide(shown.yOffset));
+    SetDlgItemTextW(dialog, kPrintDensityEdit, Wide(shown.printDensity));
+    SetDlgItemTextW(dialog, kCopiesEdit, Wide(shown.copies));
+}
+
+// Each unit item carries its unit, so no caller reads the unit from a text.
+void FillUnitList(HWND dialog, int list, LengthUnit selected) {
+    AddItem(dialog, list, Wide(kUnitInch), static_cast<LPARAM>(LengthUnit::Inch));
+    AddItem(dialog, list, Wide(kUnitMm), static_cast<LPARAM>(LengthUnit::Millimetre));
+    const LRESULT count = SendDlgItemMessageW(dialog, list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendDlgItemMessageW(dialog, list, CB_GETITEMDATA, i, 0) ==
+            static_cast<LRESULT>(selected)) {
+            Select(dialog, list, static_cast<std::size_t>(i));
+        }
+    }
+}
+
+void ShowUnits(HWND dialog, const PageContext& context) {
+    FillUnitList(dialog, kXOffsetUnitList,
+                 context.bXOffsetInMm ? LengthUnit::Millimetre : LengthUnit::Inch);
+    FillUnitList(dialog, kYOffsetUnitList,
+                 context.bYOffsetInMm ? LengthUnit::Millimetre : LengthUnit::Inch);
+    FillUnitList(dialog, kPaperUnitList, LengthUnit::Millimetre);
+}
+
+void ShowPapers(HWND dialog, PageContext& context) {
+    win32::RequestPrinter printer(context.hPrinter);
+    const DEVMODEW* pub = context.pPublicDevmode;
+    const PublicPaper fallback{pub != nullptr ? pub->dmPaperSize : short{0},
+                               pub != nullptr ? pub->dmPaperWidth : short{0},
+                               pub != nullptr ? pub->dmPaperLength : short{0}};
+    const PaperListView papers = BuildPaperList(printer.get(), *context.pOemDevmode, fallback);
+    context.pOemDevmode->lLastPaperIndex = papers.lastIndex;
+    for (const PaperEntry& entry : papers.entries)
+        AddItem(dialog, kPaperSizeList, Wide(entry.name), entry.id);
+    Select(dialog, kPaperSizeList, papers.selected);
+    SetDlgItemTextW(dialog, kPaperWidthEdit, Wide(PaperSizeText(papers.width)));
+    SetDlgItemTextW(dialog, kPaperLengthEdit, Wide(PaperSizeText(papers.length)));
+    wchar_t name[512]{};
+    GetDlgItemTextW(dialog, kPaperSizeList, name, static_cast<int>(std::size(name)));
+    SetDlgItemTextW(dialog, kPaperNameEdit, name);
+    EnableWindow(GetDlgItem(dialog, kAddPaperButton), FALSE);
+    EnableWindow(GetDlgItem(dialog, kDeletePaperButton), FALSE);
+}
+
+void FillCutterList(HWND dialog, const PageContext& context, std::size_t selected, bool german) {
+    for (const TextPair& text : kCutterModeTexts) {
+        SendDlgItemMessageW(
+            dialog, kCutterList, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(LoadPageString(context.hHeap, context.hModule,
+                                                    static_cast<UINT>(text.In(german)))));
+    }
+    Select(dialog, kCutterList, selected);
+}
+
+// The speeds the model offers, each item carrying its speed.
+void FillPrintSpeedList(HWND dialog, PageContext& context) {
+    if (!context.bHasPrintSpeed)
+        return;
+    const std::u16string_view model = FieldText(context.szDriverName);
+    if (model.empty()) {
+        context.bHasPrintSpeed = 0;
+        return;
+    }
+    const std::vector<std::uint32_t> speeds = PrintSpeedsFor(model);
+    for (std::uint32_t speed : speeds)
+        AddItem(dialog, kPrintSpeedList, std::to_wstring(speed).c_str(), speed);
+    Select(dialog, kPrintSpeedList, PrintSpeedSelection(speeds, context.pOemDevmode->dwPrintSpeed));
+}
+
+void FillConfigList(HWND dialog, std::size_t selected) {
+    for (int number = 1; number <= 10; ++number) {
+        SendDlgItemMessageW(dialog, kConfigNumberList, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(std::to_wstring(number).c_str()));
+    }
+    Select(dialog, kConfigNumberList, selected);
+}
+
+void InstallFilters(HWND dialog, PageContext& context) {
+    struct Filtered {
+        ControlId edit;
+        UINT_PTR kind;
+    };
+    constexpr Filtered kFiltered[] = {
+        {kXOffsetEdit, kDecimalFilter},      {kYOffsetEdit, kDecimalFilter},
+        {kPaperWidthEdit, kDecimalFilter},   {kPaperLengthEdit, kDecimalFilter},
+        {kSlipCorrectionEdit, kWholeFilter}, {kPrintDensityEdit, kWholeFilter},
+        {kCopiesEdit, kWholeFilter},
+    };
+    for (const Filtered& f : kFiltered) {
+        SetWindowSubclass(GetDlgItem(dialog, f.edit), EditCharFilter, f.kind,
+                          reinterpret_cast<DWORD_PTR>(&context));
+    }
+}
+
+void ShowTexts(HWND dialog, const PageContext& context, bool german) {
+    for (const ControlText& text : kControlTexts) {
+        SetDlgItemTextW(dialog, text.control,
+                        LoadPageString(context.hHeap, context.hModule,
+                                       static_cast<UINT>(text.text.In(german))));
+    }
+}
+
+INT_PTR InitialisePage(HWND dialog, const PROPSHEETPAGEW* page) {
+    auto* context = page != nullptr ? reinterpret_cast<PageContext*>(page->lParam) : nullptr;
+    if (context == nullptr || context->pOemDevmode == nullptr)
+        return TRUE;
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(context));
+    LayOutForModel(dialog, *context);
+    EnableWindow(GetDlgItem(dialog, kPaperNameLabel), FALSE);
+    ShowCheckBoxes(dialog, *context);
+    const ShownValues shown = ShowDevmodeValues(*context->pOemDevmode);
+    ShowNumbers(dialog, shown);
+    ShowUnits(dialog, *context);
+    ShowPapers(dialog, *context);
+    const bool german = IsGermanLocale(GetUserDefaultLCID());
+    FillCutterList(dialog, *context, shown.cutterEntry, german);
+    FillPrintSpeedList(dialog, *context);
+    FillConfigList(dialog, shown.configEntry);
+    FillFontList(GetDlgItem(dialog, kPassThroughFontList), *context->pOemDevmode);
+    InstallFilters(dialog, *context);
+    ShowTexts(dialog, *context, german);
+    context->bInitialised = 1;
+    RefreshDefaultButton(dialog, *context);
+    return TRUE;
+}
+
+// Apply and reset mark whether the release puts the devmode back.
+INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
+    PageContext* context = ContextOf(dialog);
+    if (context != nullptr && header != nullptr) {
+        if (header->code == static_cast<UINT>(PSN_APPLY))
+            context->dwApplied = 1;
+        else if (header->code == static_cast<UINT>(PSN_RESET))
+            context->dwApplied = 0;
+    }
+    return TRUE;
+}
+
+// Edits the page changes itself, while it opens, are not the user's.
+INT_PTR OnEditUpdate(HWND dialog, PageContext& context, int id) {
+    if (!context.bInitialised)
+        return TRUE;
+    switch (id) {
+        case kXOffsetEdit:
+        case kYOffsetEdit:
+        case kSlipCorrectionEdit:
+        case kPrintDensityEdit:
+        case kCopiesEdit:
+            RefreshDefaultButton(dialog, context);
+            break;
+        case kPaperWidthEdit:
+            ValidatePaperWidth(dialog, GetDlgItem(dialog, id), context);
+            break;
+        case kPaperLengthEdit:
+            ValidatePaperLength(dialog, GetDlgItem(dialog, id), context);
+            break;
+        default:
+            break;
+    }
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+    PageContext* context = ContextOf(dialog);
+    if (context == nullptr)
+        return FALSE;
+    if (HIWORD(wParam) == EN_UPDATE)
+        return OnEditUpdate(dialog, *context, LOWORD(wParam));
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PageDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return InitialisePage(dialog, reinterpret_cast<const PROPSHEETPAGEW*>(lParam));
+        case WM_NOTIFY:
+            return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+        case WM_COMMAND:
+            return OnCommand(dialog, wParam);
+        case WM_HELP:
+        case WM_CONTEXTMENU:
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace adjustui::page

@@ -1,0 +1,152 @@
+#include "page/win32/page_fields.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "page/controls.h"
+#include "page/custom_paper.h"
+#include "page/language.h"
+#include "page/validation.h"
+#include "page/win32/page_strings.h"
+
+namespace adjustui::page {
+namespace {
+
+// A field is read as far as this; longer texts are judged by their beginning.
+constexpr int kFieldUnits = 511;
+
+std::u16string FieldText(HWND edit) {
+    std::array<wchar_t, kFieldUnits + 1> text{};
+    const int length = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+    return {reinterpret_cast<const char16_t*>(text.data()), static_cast<std::size_t>(length)};
+}
+
+LengthUnit UnitOf(HWND dialog, int list) {
+    const LRESULT selected = SendDlgItemMessageW(dialog, list, CB_GETCURSEL, 0, 0);
+    const LRESULT unit = SendDlgItemMessageW(dialog, list, CB_GETITEMDATA, selected, 0);
+    return unit == static_cast<LRESULT>(LengthUnit::Inch) ? LengthUnit::Inch
+                                                          : LengthUnit::Millimetre;
+}
+
+bool GermanLocale() {
+    return IsGermanLocale(GetUserDefaultLCID());
+}
+
+void ShowBalloon(HWND edit, const Balloon& balloon) {
+    EDITBALLOONTIP tip{};
+    tip.cbStruct = sizeof tip;
+    tip.pszTitle = reinterpret_cast<const wchar_t*>(balloon.title.c_str());
+    tip.pszText = reinterpret_cast<const wchar_t*>(balloon.text.c_str());
+    tip.ttiIcon = static_cast<INT>(balloon.icon);
+    SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+}
+
+// Shows the outcome; a field that holds no number keeps its flag.
+bool Report(HWND edit, const FieldCheck& check, std::uint8_t& flag) {
+    if (check.isNumber)
+        flag = check.valid ? 1 : 0;
+    if (check.balloon)
+        ShowBalloon(edit, *check.balloon);
+    return check.valid;
+}
+
+// The printer's paper limits, asked through the core driver like any application would.
+PaperLimits AskPaperLimits(const PageContext& context) {
+    if (context.pPublicDevmode == nullptr)
+        return {};
+    wchar_t device[CCHDEVICENAME + 1]{};
+    std::copy(std::begin(context.pPublicDevmode->dmDeviceName),
+              std::end(context.pPublicDevmode->dmDeviceName), device);
+    auto ask = [&](WORD capability) {
+        return static_cast<std::uint32_t>(
+            DeviceCapabilitiesW(device, nullptr, capability, nullptr, nullptr));
+    };
+    PaperLimits limits;
+    limits.maximum = ask(DC_MAXEXTENT);
+    limits.minimum = ask(DC_MINEXTENT);
+    return limits;
+}
+
+void ReportPaperValue(HWND edit, const FieldCheck& check, std::uint8_t& flag,
+                      PageContext& context) {
+    context.bPaperValueSyntaxError = check.isNumber ? 0 : 1;
+    flag = check.valid ? 1 : 0;
+    if (check.balloon)
+        ShowBalloon(edit, *check.balloon);
+}
+
+bool IsChecked(HWND dialog, int box) {
+    return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
+}
+
+}  // namespace
+
+LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR subclassId, DWORD_PTR) {
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(edit, EditCharFilter, subclassId);
+    if (message == WM_CHAR) {
+        DWORD start = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+        const NumberKind kind =
+            subclassId == kDecimalFilter ? NumberKind::Decimal : NumberKind::Whole;
+        if (!FilterPasses(static_cast<char16_t>(wParam), kind, FieldText(edit), start))
+            return 0;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+bool ValidateOffsetField(HWND dialog, HWND edit, PageContext& context) {
+    const bool isX = edit == GetDlgItem(dialog, kXOffsetEdit);
+    const LengthUnit unit = UnitOf(dialog, isX ? kXOffsetUnitList : kYOffsetUnitList);
+    return Report(edit, CheckOffset(FieldText(edit), unit, GermanLocale()),
+                  isX ? context.bXOffsetValid : context.bYOffsetValid);
+}
+
+bool ValidateCopies(HWND, HWND edit, PageContext& context) {
+    return Report(edit, CheckCopies(FieldText(edit), UseGermanTexts()), context.bCopiesValid);
+}
+
+bool ValidateDensity(HWND, HWND edit, PageContext& context) {
+    return Report(edit, CheckDensity(FieldText(edit), GermanLocale()), context.bDensityValid);
+}
+
+bool ValidateSlipCorrection(HWND, HWND edit, PageContext& context) {
+    return Report(edit, CheckSlipCorrection(FieldText(edit), GermanLocale()),
+                  context.bSlipCorrectionValid);
+}
+
+void ValidatePaperWidth(HWND dialog, HWND edit, PageContext& context) {
+    const PaperLimits limits = AskPaperLimits(context);
+    ReportPaperValue(
+        edit,
+        CheckPaperWidth(FieldText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
+        context.bPaperWidthValid, context);
+}
+
+void ValidatePaperLength(HWND dialog, HWND edit, PageContext& context) {
+    const PaperLimits limits = AskPaperLimits(context);
+    ReportPaperValue(
+        edit,
+        CheckPaperLength(FieldText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
+        context.bPaperLengthValid, context);
+}
+
+void RefreshDefaultButton(HWND dialog, PageContext& context) {
+    // Every check runs, so each wrong field of a checked group shows its balloon.
+    bool ok = true;
+    if (IsChecked(dialog, kSlipCorrectionCheck))
+        ok = ValidateSlipCorrection(dialog, GetDlgItem(dialog, kSlipCorrectionEdit), context);
+    if (IsChecked(dialog, kPrintDensityCheck))
+        ok = ValidateDensity(dialog, GetDlgItem(dialog, kPrintDensityEdit), context) && ok;
+    if (IsChecked(dialog, kImagePositioningCheck)) {
+        ok = ValidateOffsetField(dialog, GetDlgItem(dialog, kXOffsetEdit), context) && ok;
+        ok = ValidateOffsetField(dialog, GetDlgItem(dialog, kYOffsetEdit), context) && ok;
+    }
+    const bool copiesOk = ValidateCopies(dialog, GetDlgItem(dialog, kCopiesEdit), context);
+    EnableWindow(GetDlgItem(dialog, kSaveAsDefaultButton), ok && copiesOk);
+}
+
+}  // namespace adjustui::page

@@ -1,0 +1,219 @@
+#include "page/win32/page_registration.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "common/text.h"
+#include "core/module_state.h"
+#include "core/oem_interface.h"
+#include "models/model_tables.h"
+#include "page/controls.h"
+#include "page/language.h"
+#include "page/texts.h"
+#include "page/win32/page_context.h"
+#include "page/win32/page_dialog.h"
+#include "page/win32/page_strings.h"
+#include "platform/win32/winspool_store.h"
+#include "settings/paper_store.h"
+
+namespace adjustui::page {
+namespace {
+
+constexpr WORD kManifestResource = 2;
+// GetModuleFileNameW is asked at most this often, the buffer doubling each time.
+constexpr int kModulePathReads = 10;
+
+// A block of the plug-in heap, freed unless handed on.
+class HeapFreer {
+  public:
+    explicit HeapFreer(HANDLE heap) : heap_(heap) {}
+    void operator()(void* block) const { HeapFree(heap_, 0, block); }
+
+  private:
+    HANDLE heap_;
+};
+template <typename T>
+using HeapBlock = std::unique_ptr<T, HeapFreer>;
+
+template <typename T>
+HeapBlock<T> HeapNew(HANDLE heap) {
+    void* memory = HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(T));
+    return HeapBlock<T>(memory != nullptr ? new (memory) T{} : nullptr, HeapFreer(heap));
+}
+
+// The module's activation context for version 6 of the common controls: created once per
+// process, released when the module unloads.
+HANDLE PageActivationContext() {
+    HANDLE context = ModuleActivationContext();
+    if (context != INVALID_HANDLE_VALUE)
+        return context;
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD length = 0;
+    for (int read = 0; read < kModulePathReads; ++read) {
+        length = GetModuleFileNameW(ModuleHandle(), path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size() || read + 1 == kModulePathReads)
+            break;
+        path.resize(path.size() * 2);
+    }
+    if (length == 0)
+        return INVALID_HANDLE_VALUE;
+    path.back() = L'\0';
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.data();
+    request.lpResourceName = MAKEINTRESOURCEW(kManifestResource);
+    context = CreateActCtxW(&request);
+    SetModuleActivationContext(context);
+    return context;
+}
+
+// Makes the core driver pass each paper list through the plug-in with a buffer, which stores the
+// standard papers where the page reads them. The answers themselves are not used.
+void RefreshPaperCapabilities(const DEVMODEW* publicDevmode) {
+    if (publicDevmode == nullptr)
+        return;
+    struct Query {
+        WORD capability;
+        std::size_t entryBytes;
+    };
+    constexpr Query kQueries[] = {
+        {DC_PAPERSIZE, sizeof(PaperPoint)},
+        {DC_PAPERS, sizeof(PaperNumber)},
+        {DC_PAPERNAMES, sizeof(PaperName)},
+    };
+    // dmDeviceName need not be terminated.
+    wchar_t device[CCHDEVICENAME + 1]{};
+    std::memcpy(device, publicDevmode->dmDeviceName, sizeof publicDevmode->dmDeviceName);
+    for (const Query& query : kQueries) {
+        const int count = DeviceCapabilitiesW(device, nullptr, query.capability, nullptr, nullptr);
+        // No list the plug-in would keep is longer than its own papers behind the driver's.
+        if (count <= 0 || static_cast<DWORD>(count) > 2 * kMaxPaperRecords)
+            continue;
+        std::vector<std::byte> buffer(count * query.entryBytes);
+        DeviceCapabilitiesW(device, nullptr, query.capability,
+                            reinterpret_cast<wchar_t*>(buffer.data()), nullptr);
+    }
+}
+
+// Frees the context and what it owns.
+void FreeContext(PageContext* context) {
+    const HANDLE heap = context->hHeap;
+    if (context->pSavedOemDevmode != nullptr)
+        HeapFree(heap, 0, context->pSavedOemDevmode);
+    if (context->pszTitle != nullptr)
+        HeapFree(heap, 0, context->pszTitle);
+    context->~PageContext();
+    HeapFree(heap, 0, context);
+}
+
+// Puts the devmode back unless the sheet was applied, and frees what the page owns.
+UINT CALLBACK ReleasePage(HWND, UINT message, PROPSHEETPAGEW* page) {
+    if (message != PSPCB_RELEASE || page == nullptr)
+        return 1;
+    auto* context = reinterpret_cast<PageContext*>(page->lParam);
+    if (context == nullptr)
+        return 1;
+    if (context->dwApplied == 0 && context->pSavedOemDevmode != nullptr)
+        std::memcpy(context->pOemDevmode, context->pSavedOemDevmode, sizeof(OemDevmode));
+    FreeContext(context);
+    return 1;
+}
+
+LONG AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
+    RefreshPaperCapabilities(param.pPublicDM);
+
+    void* memory = HeapAlloc(param.hOEMHeap, HEAP_ZERO_MEMORY, sizeof(PageContext));
+    if (memory == nullptr)
+        return 0;
+    // The release callback frees the context once the host has made the page; until then, this.
+    std::unique_ptr<PageContext, decltype(&FreeContext)> context(new (memory) PageContext{},
+                                                                 FreeContext);
+    PageContext& c = *context;
+    c.pPublicDevmode = param.pPublicDM;
+    c.pOemDevmode = static_cast<OemDevmode*>(param.pOEMDM);
+    c.hHeap = param.hOEMHeap;
+    c.hModule = static_cast<HMODULE>(param.hModule);
+    c.hPrinter = param.hPrinter;
+    if (auto saved = HeapNew<OemDevmode>(param.hOEMHeap); saved && c.pOemDevmode != nullptr) {
+        std::memcpy(saved.get(), c.pOemDevmode, sizeof(OemDevmode));
+        c.pSavedOemDevmode = saved.release();
+    }
+    c.bXOffsetValid = c.bYOffsetValid = c.bSlipCorrectionValid = 1;
+
+    // One read of the driver name serves every model decision of the page.
+    win32::WinspoolStore printer(param.hPrinter);
+    if (const auto name = param.hPrinter != nullptr ? printer.DriverName() : std::nullopt) {
+        AssignField(c.szDriverName, *name);
+        const ModelCapabilities model = ModelCapabilitiesOf(FieldText(c.szDriverName));
+        c.bHasCutter = model.bHasCutter;
+        c.bHasPrintSpeed = model.bHasPrintSpeed;
+        c.bHasPrintDensity = model.bHasPrintDensity;
+        c.bHasSlipCorrection = model.bHasSlipCorrection;
+    }
+
+    const bool german = IsGermanLocale(GetUserDefaultLCID());
+    c.pszTitle = LoadPageString(c.hHeap, c.hModule, static_cast<UINT>(kPageTitleText.In(german)));
+    if (german)
+        SetUseGermanTexts();
+
+    const HANDLE activation = PageActivationContext();
+    PROPSHEETPAGEW page{};
+    page.dwSize = sizeof page;
+    page.dwFlags = PSP_USECALLBACK | PSP_USETITLE;
+    if (activation != nullptr && activation != INVALID_HANDLE_VALUE) {
+        page.dwFlags |= PSP_USEFUSIONCONTEXT;
+        page.hActCtx = activation;
+    }
+    page.hInstance = ModuleHandle();
+    page.pszTemplate = MAKEINTRESOURCEW(kPageDialog);
+    page.pszTitle = c.pszTitle;
+    page.pfnDlgProc = PageDialogProcedure;
+    page.lParam = reinterpret_cast<LPARAM>(context.get());
+    page.pfnCallback = ReleasePage;
+    const LONG_PTR added = info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
+                                                reinterpret_cast<LPARAM>(&page), 0);
+    // Host failures are negative.
+    if (added > 0)
+        context.release();
+    return static_cast<LONG>(added);
+}
+
+}  // namespace
+
+HRESULT DocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
+    if (info == nullptr || info->Version != PROPSHEETUI_INFO_VERSION) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return E_FAIL;
+    }
+    switch (info->Reason) {
+        case PROPSHEETUI_REASON_GET_INFO_HEADER:
+        case PROPSHEETUI_REASON_DESTROY:
+            info->Result = 1;
+            return S_OK;
+        case PROPSHEETUI_REASON_SET_RESULT: {
+            const auto* set = reinterpret_cast<const SETRESULT_INFO*>(lParam);
+            if (set != nullptr)
+                info->Result = set->Result;
+            return S_OK;
+        }
+        case PROPSHEETUI_REASON_INIT:
+            break;
+        default:
+            info->Result = 0;
+            return S_OK;
+    }
+    const auto* param = reinterpret_cast<const OEMUIPSPARAM*>(info->lParamInit);
+    if (param == nullptr || param->hOEMHeap == nullptr) {
+        info->Result = 0;
+        return S_OK;
+    }
+    info->Result = AddPage(*info, *param);
+    return S_OK;
+}
+
+}  // namespace adjustui::page
