@@ -1,8 +1,8 @@
 // A stand-in for the core printer driver, used only by the tests and the demo: a driver
 // configuration DLL that a wine prefix installs as the printer's driver. The spooler routes an
 // application's DeviceCapabilitiesW and DocumentPropertiesW here; the stand-in plays the core
-// driver's side of the published plug-in contract towards adjustui.dll and adds nothing of its
-// own beyond a plain paper list, extents and a public devmode.
+// driver's side of the published plug-in contract towards adjustui.dll and adds little of its own:
+// a plain paper list, extents, a public devmode and a "Layout" page for its orientation.
 #include <windows.h>
 
 #include <compstui.h>
@@ -13,6 +13,7 @@
 #include "host/capabilities.h"
 #include "host/document_property_header.h"
 #include "host/driver_session.h"
+#include "host/layout_page.h"
 
 namespace standin {
 namespace {
@@ -93,6 +94,10 @@ LONG SheetInit(PROPSHEETUI_INFO* info) {
     DriverSession& session = *state->session;
     if ((header->fMode & DM_IN_BUFFER) != 0) {
         session.devmode().TakeIn(header->pdmIn);
+    }
+    // The stand-in's own page comes first, as a core driver's pages come before its plug-ins'.
+    if (!AddLayoutPage(*info, *session.devmode().publicPart())) {
+        OutputDebugStringA("standin: the layout page was not added\n");
     }
     if (const Plugin* plugin = session.plugin()) {
         state->heap.reset(HeapCreate(0, 0, 0));
