@@ -73,6 +73,18 @@ inline constexpr TextPair kDensityRangeText{StringId::kDensityRangeDe, StringId:
 inline constexpr TextPair kDensityFinalDigitText{StringId::kDensityFinalDigitDe,
                                                  StringId::kDensityFinalDigitEn};
 
+// Add, Delete and "Set as default" when the printer could not be changed, with the texts of the
+// group and of the button as captions.
+inline constexpr TextPair kPaperNotStoredText{StringId::kPaperNotStoredDe,
+                                              StringId::kPaperNotStoredEn};
+inline constexpr TextPair kPaperNotRemovedText{StringId::kPaperNotRemovedDe,
+                                               StringId::kPaperNotRemovedEn};
+inline constexpr TextPair kDefaultsNotSavedText{StringId::kDefaultsNotSavedDe,
+                                                StringId::kDefaultsNotSavedEn};
+inline constexpr TextPair kCustomPapersText{StringId::kCustomPapersDe, StringId::kCustomPapersEn};
+inline constexpr TextPair kSaveAsDefaultText{StringId::kSaveAsDefaultDe,
+                                             StringId::kSaveAsDefaultEn};
+
 // The controls whose texts follow the language; the others keep their template text.
 struct ControlText {
     ControlId control;
@@ -87,12 +99,12 @@ inline constexpr ControlText kControlTexts[] = {
     {kPrintDensityGroup, {StringId::kPrintDensityDe, StringId::kPrintDensityEn}},
     {kPaperOutputGroup, {StringId::kPaperOutputDe, StringId::kPaperOutputEn}},
     {kConfigurationGroup, {StringId::kConfigurationDe, StringId::kConfigurationEn}},
-    {kSaveAsDefaultButton, {StringId::kSaveAsDefaultDe, StringId::kSaveAsDefaultEn}},
+    {kSaveAsDefaultButton, kSaveAsDefaultText},
     {kSlipCorrectionLabel, {StringId::kSlipDe, StringId::kSlipEn}},
     {kPaperSizeLabel, {StringId::kPaperSizeDe, StringId::kPaperSizeEn}},
     {kCopiesLabel, {StringId::kCopiesDe, StringId::kCopiesEn}},
     {kConfigNumberLabel, {StringId::kConfigNumberDe, StringId::kConfigNumberEn}},
-    {kCustomPapersGroup, {StringId::kCustomPapersDe, StringId::kCustomPapersEn}},
+    {kCustomPapersGroup, kCustomPapersText},
     {kPaperNameLabel, {StringId::kPaperNameDe, StringId::kPaperNameEn}},
     {kPaperWidthLabel, {StringId::kWidthDe, StringId::kWidthEn}},
     {kPaperLengthLabel, {StringId::kLengthDe, StringId::kLengthEn}},

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace adjustui {
 namespace {
@@ -149,41 +150,89 @@ void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entr
     Merge(printer, entries);
 }
 
+namespace {
+
+// The custom papers as stored, read whole through the write handle: every whole record, whatever
+// the count says, so a count that cannot be read, or one that a failed write left behind, never
+// shortens the list. Nothing when it cannot be read or is beyond what the plug-in accepts.
+std::optional<std::vector<PaperRecord>> ReadWholeCustomList(PrinterStore& writer) {
+    std::uint32_t needed = 0;
+    const std::uint32_t r = writer.GetData(value::kCustomPapers, {}, needed);
+    if (r == kErrorFileNotFound)
+        return std::vector<PaperRecord>{};
+    if ((r != kErrorSuccess && r != kErrorMoreData) || needed / kRecordBytes > kMaxPaperRecords)
+        return std::nullopt;
+    std::vector<PaperRecord> records(needed / kRecordBytes);
+    if (needed > 0) {
+        std::vector<std::byte> whole(needed);
+        if (writer.GetData(value::kCustomPapers, whole, needed) != kErrorSuccess ||
+            needed / kRecordBytes != records.size()) {
+            return std::nullopt;
+        }
+        std::memcpy(records.data(), whole.data(), records.size() * kRecordBytes);
+    }
+    return records;
+}
+
+// The array first: a count without its records would report papers that are not there.
+AppendResult WriteCustomList(PrinterStore& writer, const std::vector<PaperRecord>& records) {
+    if (writer.SetData(value::kCustomPapers, kRegBinary,
+                       AsConstBytes(records.data(), records.size())) != kErrorSuccess) {
+        return {false, CustomPaperCount(writer)};
+    }
+    const auto count = static_cast<std::int32_t>(records.size());
+    writer.SetData(value::kCustomPaperCount, kRegBinary, AsConstBytes(&count, 1));
+    return {true, static_cast<std::uint32_t>(count)};
+}
+
+}  // namespace
+
+std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored) {
+    std::uint32_t highest = kFirstCustomPaperId - 1;
+    for (const PaperRecord& r : stored)
+        highest = std::max<std::uint32_t>(highest, r.id);
+    if (highest < 0xFFFF)
+        return static_cast<std::uint16_t>(highest + 1);
+    // Every code up to the last is taken by the highest: the lowest free one.
+    for (std::uint32_t code = kFirstCustomPaperId; code <= 0xFFFF; ++code) {
+        if (std::none_of(stored.begin(), stored.end(),
+                         [&](const PaperRecord& r) { return r.id == code; })) {
+            return static_cast<std::uint16_t>(code);
+        }
+    }
+    return kFirstCustomPaperId;
+}
+
 AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record) {
     auto writer = printer.OpenForWrite();
     if (!writer)
         return {false, CustomPaperCount(printer)};
+    auto records = ReadWholeCustomList(*writer);
+    if (!records || records->size() >= kMaxPaperRecords)
+        return {false, CustomPaperCount(*writer)};
+    PaperRecord added = record;
+    added.id = NextCustomPaperCode(*records);
+    records->push_back(added);
+    AppendResult result = WriteCustomList(*writer, *records);
+    if (result.stored)
+        result.code = added.id;
+    return result;
+}
 
-    // Every whole record stored is kept, whatever the count says: a count that cannot be read, or
-    // one that a failed write left behind, never shortens the list.
-    std::uint32_t needed = 0;
-    std::uint32_t r = writer->GetData(value::kCustomPapers, {}, needed);
-    if (r != kErrorSuccess && r != kErrorMoreData && r != kErrorFileNotFound)
+AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name) {
+    auto writer = printer.OpenForWrite();
+    if (!writer)
+        return {false, CustomPaperCount(printer)};
+    auto records = ReadWholeCustomList(*writer);
+    if (!records)
         return {false, CustomPaperCount(*writer)};
-    if (r == kErrorFileNotFound)
-        needed = 0;
-    const std::uint32_t before = needed / kRecordBytes;
-    if (before >= kMaxPaperRecords)
+    const auto match = std::find_if(records->begin(), records->end(), [&](const PaperRecord& r) {
+        return FieldText(r.name) == name;
+    });
+    if (match == records->end())
         return {false, CustomPaperCount(*writer)};
-    std::vector<PaperRecord> records(before + 1);
-    if (needed > 0) {
-        std::vector<std::byte> whole(needed);
-        if (writer->GetData(value::kCustomPapers, whole, needed) != kErrorSuccess ||
-            needed / kRecordBytes != before) {
-            return {false, CustomPaperCount(*writer)};
-        }
-        std::memcpy(records.data(), whole.data(), before * kRecordBytes);
-    }
-    records.back() = record;
-    // Ids follow the positions, whatever id the caller formed the record with.
-    records.back().id = static_cast<std::uint16_t>(kFirstCustomPaperId + before);
-    if (writer->SetData(value::kCustomPapers, kRegBinary,
-                        AsConstBytes(records.data(), records.size())) != kErrorSuccess) {
-        return {false, CustomPaperCount(*writer)};
-    }
-    const std::int32_t after = static_cast<std::int32_t>(before + 1);
-    writer->SetData(value::kCustomPaperCount, kRegBinary, AsConstBytes(&after, 1));
-    return {true, before + 1};
+    records->erase(match);
+    return WriteCustomList(*writer, *records);
 }
 
 }  // namespace adjustui

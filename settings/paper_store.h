@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "common/text.h"
@@ -100,11 +101,19 @@ void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entr
 
 struct AppendResult {
     bool stored;          // false: nothing was written (no right to write, a failed write, a
-                          // stored list beyond what the plug-in accepts)
+                          // stored list beyond what the plug-in accepts, no such paper)
     std::uint32_t count;  // the custom papers stored after the call
+    std::uint16_t code = 0;  // the code the added paper was stored with
 };
 
-// Appends `record` after every custom record that is stored; its id follows its position.
+// The code a new custom paper gets: one above the highest stored, at least 257, so no stored
+// paper's code is given twice.
+std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored);
+
+// Appends `record` after every custom record that is stored, with the next code.
 AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record);
+
+// Removes the first custom paper of that name; the others keep their codes.
+AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name);
 
 }  // namespace adjustui

@@ -17,20 +17,15 @@
 #include "page/shown_values.h"
 #include "page/texts.h"
 #include "page/win32/font_list.h"
+#include "page/win32/page_commands.h"
 #include "page/win32/page_context.h"
 #include "page/win32/page_fields.h"
+#include "page/win32/page_io.h"
 #include "page/win32/page_strings.h"
 #include "platform/win32/winspool_store.h"
 
 namespace adjustui::page {
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-const wchar_t* Wide(std::u16string_view literal) {
-    return reinterpret_cast<const wchar_t*>(literal.data());
-}
 
 LRESULT AddItem(HWND dialog, int list, const wchar_t* text, LPARAM data) {
     const LRESULT item =
@@ -131,6 +126,8 @@ void ShowPapers(HWND dialog, PageContext& context) {
     SetDlgItemTextW(dialog, kPaperNameEdit, name);
     EnableWindow(GetDlgItem(dialog, kAddPaperButton), FALSE);
     EnableWindow(GetDlgItem(dialog, kDeletePaperButton), FALSE);
+    // A record holds 63 units of a name and its terminator.
+    SendDlgItemMessageW(dialog, kPaperNameEdit, EM_SETLIMITTEXT, kPaperNameUnits - 1, 0);
 }
 
 void FillCutterList(HWND dialog, const PageContext& context, std::size_t selected, bool german) {
@@ -215,49 +212,16 @@ INT_PTR InitialisePage(HWND dialog, const PROPSHEETPAGEW* page) {
     return TRUE;
 }
 
-// Apply and reset mark whether the release puts the devmode back.
 INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
-    PageContext* context = ContextOf(dialog);
-    if (context != nullptr && header != nullptr) {
-        if (header->code == static_cast<UINT>(PSN_APPLY))
-            context->dwApplied = 1;
-        else if (header->code == static_cast<UINT>(PSN_RESET))
-            context->dwApplied = 0;
-    }
-    return TRUE;
-}
-
-// Edits the page changes itself, while it opens, are not the user's.
-INT_PTR OnEditUpdate(HWND dialog, PageContext& context, int id) {
-    if (!context.bInitialised)
-        return TRUE;
-    switch (id) {
-        case kXOffsetEdit:
-        case kYOffsetEdit:
-        case kSlipCorrectionEdit:
-        case kPrintDensityEdit:
-        case kCopiesEdit:
-            RefreshDefaultButton(dialog, context);
-            break;
-        case kPaperWidthEdit:
-            ValidatePaperWidth(dialog, GetDlgItem(dialog, id), context);
-            break;
-        case kPaperLengthEdit:
-            ValidatePaperLength(dialog, GetDlgItem(dialog, id), context);
-            break;
-        default:
-            break;
-    }
+    if (PageContext* context = ContextOf(dialog); context != nullptr && header != nullptr)
+        OnPageNotify(dialog, *context, *header);
     return TRUE;
 }
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    PageContext* context = ContextOf(dialog);
-    if (context == nullptr)
-        return FALSE;
-    if (HIWORD(wParam) == EN_UPDATE)
-        return OnEditUpdate(dialog, *context, LOWORD(wParam));
-    return FALSE;
+    if (PageContext* context = ContextOf(dialog))
+        OnPageCommand(dialog, *context, HIWORD(wParam), LOWORD(wParam));
+    return TRUE;
 }
 
 }  // namespace

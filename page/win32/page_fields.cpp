@@ -2,33 +2,15 @@
 
 #include <commctrl.h>
 
-#include <array>
-#include <string>
-
 #include "page/controls.h"
 #include "page/custom_paper.h"
 #include "page/language.h"
 #include "page/validation.h"
+#include "page/win32/page_io.h"
 #include "page/win32/page_strings.h"
 
 namespace adjustui::page {
 namespace {
-
-// A field is read as far as this; longer texts are judged by their beginning.
-constexpr int kFieldUnits = 511;
-
-std::u16string FieldText(HWND edit) {
-    std::array<wchar_t, kFieldUnits + 1> text{};
-    const int length = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
-    return {reinterpret_cast<const char16_t*>(text.data()), static_cast<std::size_t>(length)};
-}
-
-LengthUnit UnitOf(HWND dialog, int list) {
-    const LRESULT selected = SendDlgItemMessageW(dialog, list, CB_GETCURSEL, 0, 0);
-    const LRESULT unit = SendDlgItemMessageW(dialog, list, CB_GETITEMDATA, selected, 0);
-    return unit == static_cast<LRESULT>(LengthUnit::Inch) ? LengthUnit::Inch
-                                                          : LengthUnit::Millimetre;
-}
 
 bool GermanLocale() {
     return IsGermanLocale(GetUserDefaultLCID());
@@ -77,10 +59,6 @@ void ReportPaperValue(HWND edit, const FieldCheck& check, std::uint8_t& flag,
         ShowBalloon(edit, *check.balloon);
 }
 
-bool IsChecked(HWND dialog, int box) {
-    return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
-}
-
 }  // namespace
 
 LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -92,7 +70,7 @@ LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM l
         SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
         const NumberKind kind =
             subclassId == kDecimalFilter ? NumberKind::Decimal : NumberKind::Whole;
-        if (!FilterPasses(static_cast<char16_t>(wParam), kind, FieldText(edit), start))
+        if (!FilterPasses(static_cast<char16_t>(wParam), kind, ReadText(edit), start))
             return 0;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
@@ -101,20 +79,20 @@ LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM l
 bool ValidateOffsetField(HWND dialog, HWND edit, PageContext& context) {
     const bool isX = edit == GetDlgItem(dialog, kXOffsetEdit);
     const LengthUnit unit = UnitOf(dialog, isX ? kXOffsetUnitList : kYOffsetUnitList);
-    return Report(edit, CheckOffset(FieldText(edit), unit, GermanLocale()),
+    return Report(edit, CheckOffset(ReadText(edit), unit, GermanLocale()),
                   isX ? context.bXOffsetValid : context.bYOffsetValid);
 }
 
 bool ValidateCopies(HWND, HWND edit, PageContext& context) {
-    return Report(edit, CheckCopies(FieldText(edit), UseGermanTexts()), context.bCopiesValid);
+    return Report(edit, CheckCopies(ReadText(edit), UseGermanTexts()), context.bCopiesValid);
 }
 
 bool ValidateDensity(HWND, HWND edit, PageContext& context) {
-    return Report(edit, CheckDensity(FieldText(edit), GermanLocale()), context.bDensityValid);
+    return Report(edit, CheckDensity(ReadText(edit), GermanLocale()), context.bDensityValid);
 }
 
 bool ValidateSlipCorrection(HWND, HWND edit, PageContext& context) {
-    return Report(edit, CheckSlipCorrection(FieldText(edit), GermanLocale()),
+    return Report(edit, CheckSlipCorrection(ReadText(edit), GermanLocale()),
                   context.bSlipCorrectionValid);
 }
 
@@ -122,7 +100,7 @@ void ValidatePaperWidth(HWND dialog, HWND edit, PageContext& context) {
     const PaperLimits limits = AskPaperLimits(context);
     ReportPaperValue(
         edit,
-        CheckPaperWidth(FieldText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
+        CheckPaperWidth(ReadText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
         context.bPaperWidthValid, context);
 }
 
@@ -130,7 +108,7 @@ void ValidatePaperLength(HWND dialog, HWND edit, PageContext& context) {
     const PaperLimits limits = AskPaperLimits(context);
     ReportPaperValue(
         edit,
-        CheckPaperLength(FieldText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
+        CheckPaperLength(ReadText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
         context.bPaperLengthValid, context);
 }
 

@@ -209,5 +209,30 @@ TEST_F(PaperStoreTest, AppendKeepsEveryStoredRecordWhateverTheCountSays) {
     EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), kMaxPaperRecords);
 }
 
+TEST_F(PaperStoreTest, RemovedPapersLeaveTheirCodesAndNoCodeIsGivenTwice) {
+    for (const char16_t* name : {u"A", u"B", u"C"})
+        AppendCustomPaper(store, Custom(name, 1, 1));
+    const AppendResult removed = RemoveCustomPaper(store, u"B");
+    EXPECT_TRUE(removed.stored);
+    EXPECT_EQ(removed.count, 2u);
+    EXPECT_FALSE(RemoveCustomPaper(store, u"B").stored) << "no such paper";
+    const AppendResult added = AppendCustomPaper(store, Custom(u"D", 1, 1));
+    EXPECT_EQ(added.code, 260) << "one above the highest stored";
+    const auto stored = StoredRecords(value::kCustomPapers);
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0].id, 257);
+    EXPECT_EQ(stored[1].id, 259);
+    EXPECT_EQ(stored[2].id, 260);
+    EXPECT_EQ(StoredCount(value::kCustomPaperCount), 3);
+    EXPECT_EQ(ReadCustomPapers(store).size(), 3u);
+
+    // The highest code taken: the lowest free one.
+    std::vector<PaperRecord> high = {Paper(u"X", 257, 1, 1), Paper(u"Y", 0xFFFF, 1, 1)};
+    EXPECT_EQ(NextCustomPaperCode(high), 258);
+    printer->writeAccess = false;
+    EXPECT_FALSE(RemoveCustomPaper(store, u"A").stored);
+    EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 3u);
+}
+
 }  // namespace
 }  // namespace adjustui::testing

@@ -1,0 +1,43 @@
+// Reading the page's controls and telling the user: what every reaction of the page shares.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "page/custom_paper.h"
+#include "page/page_entries.h"
+#include "page/texts.h"
+#include "page/win32/page_context.h"
+#include "settings/paper_store.h"
+
+namespace adjustui::page {
+
+// A control's text, at most 511 units.
+std::u16string ReadText(HWND control);
+std::u16string ReadText(HWND dialog, int id);
+
+// The unit of a unit list's selection, which each item carries as its data.
+LengthUnit UnitOf(HWND dialog, int list);
+
+bool IsChecked(HWND dialog, int box);
+
+// The check boxes, fields, units and font as the page shows them now.
+PageEntries ReadPageEntries(HWND dialog);
+
+// The paper lists as the printer holds them now.
+struct StoredPapers {
+    std::vector<PaperRecord> standard;
+    std::vector<PaperRecord> custom;
+};
+StoredPapers ReadStoredPapers(const PageContext& context);
+
+// A message box in the language of the page's messages.
+void TellUser(HWND dialog, TextPair text, TextPair caption, UINT icon);
+void TellUser(HWND dialog, TextPair text, LiteralPair caption, UINT icon);
+
+const wchar_t* Wide(const std::u16string& text);
+const wchar_t* Wide(std::u16string_view literal);  // a zero-terminated literal
+
+}  // namespace adjustui::page
