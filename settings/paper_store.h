@@ -100,9 +100,9 @@ void MergeStandardPapers(PrinterStore& printer, std::span<const PaperName> entri
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entries);
 
 struct AppendResult {
-    bool stored;          // false: nothing was written (no right to write, a failed write, a
-                          // stored list beyond what the plug-in accepts, no such paper)
-    std::uint32_t count;  // the custom papers stored after the call
+    bool stored;             // false: nothing was written (no right to write, a failed write, a
+                             // stored list beyond what the plug-in accepts, no such paper)
+    std::uint32_t count;     // the custom papers stored after the call
     std::uint16_t code = 0;  // the code the added paper was stored with
 };
 

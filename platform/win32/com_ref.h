@@ -11,7 +11,7 @@ namespace adjustui::win32 {
 
 template <typename I>
 class ComRef {
-public:
+  public:
     ComRef() = default;
     // Takes over a reference that was added for us.
     explicit ComRef(I* p) : p_(p) {}
@@ -31,7 +31,8 @@ public:
     I* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
     void reset() {
-        if (p_ != nullptr) std::exchange(p_, nullptr)->Release();
+        if (p_ != nullptr)
+            std::exchange(p_, nullptr)->Release();
     }
     // For out parameters: drops what is held and hands out the slot.
     void** put() {
@@ -40,7 +41,7 @@ public:
     }
     I* release() { return std::exchange(p_, nullptr); }
 
-private:
+  private:
     I* p_ = nullptr;
 };
 

@@ -16,5 +16,5 @@ need_packages() {
 }
 
 # Everything that builds both presets and runs their tests.
-ADJUSTUI_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64
+ADJUSTUI_PACKAGES=(cmake ninja-build g++ clang-format libgtest-dev googletest g++-mingw-w64-x86-64
                    wine wine64 xvfb xauth)
