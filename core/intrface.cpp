@@ -11,6 +11,7 @@
 #include "page/win32/page_registration.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/devmode_handler.h"
+#include "settings/printer_snapshot.h"
 
 namespace adjustui {
 namespace {
@@ -113,9 +114,10 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam)
         return Apply(HandleOemDevMode(dwMode, nullptr, debug));
 
     win32::RequestPrinter printer(pOemDMParam->hPrinter);
+    PrinterSnapshot picture(printer.get());
     Mirror32 bufSize(&pOemDMParam->cbBufSize);
     const DevModeRequest request{
-        printer.get(),
+        picture,
         static_cast<const OemDevmode*>(pOemDMParam->pOEMDMIn),
         static_cast<OemDevmode*>(pOemDMParam->pOEMDMOut),
         bufSize.get(),
@@ -164,9 +166,10 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
         return E_POINTER;
 
     win32::RequestPrinter printer(hPrinter);
+    PrinterSnapshot picture(printer.get());
     static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
     const CapabilityRequest request{
-        printer.get(),
+        picture,
         wCapability,
         pOutput,
         PublicPaper{

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "common/results.h"
 
@@ -17,6 +18,13 @@ namespace adjustui {
 inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
+
+// One value of the printer's data as a listing gives it; the type is not kept: no reader looks at
+// it.
+struct ListedValue {
+    std::u16string name;
+    std::vector<std::byte> data;
+};
 
 class PrinterStore {
   public:
@@ -38,6 +46,10 @@ class PrinterStore {
 
     // The installed driver's name, or nothing when it cannot be read.
     virtual std::optional<std::u16string> DriverName() = 0;
+
+    // Every value of the printer's data, as GetData would read each one, in one round trip (two
+    // when the first answer needs more room); nothing when they cannot be listed.
+    virtual std::optional<std::vector<ListedValue>> ListValues() = 0;
 };
 
 // A request without a printer handle: every call answers as the spooler does for a null handle.
@@ -51,6 +63,7 @@ class NoPrinterStore final : public PrinterStore {
     }
     std::unique_ptr<PrinterStore> OpenForWrite() override { return nullptr; }
     std::optional<std::u16string> DriverName() override { return std::nullopt; }
+    std::optional<std::vector<ListedValue>> ListValues() override { return std::nullopt; }
 };
 
 // Reads a value when its size does not matter.

@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include <string>
 #include <vector>
 
 namespace adjustui::win32 {
@@ -43,23 +44,95 @@ std::unique_ptr<PrinterStore> WinspoolStore::OpenForWrite() {
     return std::make_unique<WinspoolStore>(std::move(writer));
 }
 
-std::optional<std::u16string> WinspoolStore::DriverName() {
+namespace {
+
+// Room for the usual driver name and the usual set of values, so one call serves.
+constexpr DWORD kDriverInfoRoom = 512;
+constexpr DWORD kListingRoom = 32 * 1024;
+// A listing larger than this is not taken whole: the values are then read one by one, each
+// bounded by its reader.
+constexpr DWORD kLargestListing = 4 * 1024 * 1024;
+
+// Calls `call(buffer, size, &needed)` with `room` bytes, and once more with what the spooler asks
+// for when that was too little and no more than `largest`.
+template <typename Call>
+std::optional<std::vector<std::byte>> TwoCallsAtMost(DWORD room, DWORD largest, Call call) {
+    // operator new aligns for any scalar, as the pointers inside the answers need.
+    std::vector<std::byte> buffer(room);
     DWORD needed = 0;
-    if (GetPrinterDriverW(handle_, nullptr, 1, nullptr, 0, &needed) ||
-        GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-        return std::nullopt;
+    DWORD result = call(buffer.data(), room, &needed);
+    if ((result == ERROR_INSUFFICIENT_BUFFER || result == ERROR_MORE_DATA) && needed > room &&
+        needed <= largest) {
+        buffer.resize(needed);
+        result = call(buffer.data(), needed, &needed);
     }
-    // 128 bytes of slack as the driver answers have always been read.
-    const DWORD size = needed + 128;
-    std::vector<std::byte> info(size);
-    if (!GetPrinterDriverW(handle_, nullptr, 1, reinterpret_cast<BYTE*>(info.data()), size,
-                           &needed)) {
+    if (result != ERROR_SUCCESS)
         return std::nullopt;
-    }
-    const auto* driver = reinterpret_cast<const DRIVER_INFO_1W*>(info.data());
+    return buffer;
+}
+
+bool Within(const std::vector<std::byte>& buffer, const void* p, std::size_t size) {
+    const auto* first = static_cast<const std::byte*>(p);
+    return first >= buffer.data() && size <= buffer.size() &&
+           static_cast<std::size_t>(first - buffer.data()) <= buffer.size() - size;
+}
+
+}  // namespace
+
+std::optional<std::u16string> WinspoolStore::DriverName() {
+    const auto info =
+        TwoCallsAtMost(kDriverInfoRoom, kLargestListing,
+                       [&](std::byte* buffer, DWORD size, DWORD* needed) -> DWORD {
+                           return GetPrinterDriverW(handle_, nullptr, 1,
+                                                    reinterpret_cast<BYTE*>(buffer), size, needed)
+                                      ? ERROR_SUCCESS
+                                      : GetLastError();
+                       });
+    if (!info || info->size() < sizeof(DRIVER_INFO_1W))
+        return std::nullopt;
+    const auto* driver = reinterpret_cast<const DRIVER_INFO_1W*>(info->data());
     if (driver->pName == nullptr)
         return std::nullopt;
-    return std::u16string(reinterpret_cast<const char16_t*>(driver->pName));
+    // The name lies in the answer's own buffer; it is read no further than that.
+    const auto* name = reinterpret_cast<const char16_t*>(driver->pName);
+    if (!Within(*info, name, sizeof(char16_t)))
+        return std::nullopt;
+    const std::size_t room =
+        (info->size() - (reinterpret_cast<const std::byte*>(name) - info->data())) /
+        sizeof(char16_t);
+    const std::size_t length = std::char_traits<char16_t>::find(name, room, u'\0') != nullptr
+                                   ? std::char_traits<char16_t>::length(name)
+                                   : room;
+    return std::u16string(name, length);
+}
+
+std::optional<std::vector<ListedValue>> WinspoolStore::ListValues() {
+    DWORD count = 0;
+    const auto listing = TwoCallsAtMost(
+        kListingRoom, kLargestListing, [&](std::byte* buffer, DWORD size, DWORD* needed) {
+            return EnumPrinterDataExW(handle_, L"PrinterDriverData",
+                                      reinterpret_cast<BYTE*>(buffer), size, needed, &count);
+        });
+    if (!listing || count > listing->size() / sizeof(PRINTER_ENUM_VALUESW))
+        return std::nullopt;
+    const auto* entries = reinterpret_cast<const PRINTER_ENUM_VALUESW*>(listing->data());
+    std::vector<ListedValue> values;
+    values.reserve(count);
+    for (DWORD i = 0; i < count; ++i) {
+        const PRINTER_ENUM_VALUESW& e = entries[i];
+        if (!Within(*listing, e.pValueName, e.cbValueName) ||
+            (e.cbData > 0 && !Within(*listing, e.pData, e.cbData))) {
+            return std::nullopt;
+        }
+        const auto* name = reinterpret_cast<const char16_t*>(e.pValueName);
+        const std::size_t units = e.cbValueName / sizeof(char16_t);
+        const auto* data = reinterpret_cast<const std::byte*>(e.pData);
+        values.push_back({std::u16string(name, std::char_traits<char16_t>::find(name, units, u'\0')
+                                                   ? std::char_traits<char16_t>::length(name)
+                                                   : units),
+                          std::vector<std::byte>(data, data + e.cbData)});
+    }
+    return values;
 }
 
 }  // namespace adjustui::win32

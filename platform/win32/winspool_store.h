@@ -27,6 +27,7 @@ class WinspoolStore final : public PrinterStore {
                           std::span<const std::byte> data) override;
     std::unique_ptr<PrinterStore> OpenForWrite() override;
     std::optional<std::u16string> DriverName() override;
+    std::optional<std::vector<ListedValue>> ListValues() override;
 
   private:
     HANDLE handle_;

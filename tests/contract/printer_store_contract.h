@@ -8,6 +8,9 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "settings/printer_store.h"
 
@@ -137,6 +140,29 @@ TEST_P(PrinterStoreContract, DriverNameIsTheInstalledDriver) {
     auto name = store_->DriverName();
     ASSERT_TRUE(name.has_value());
     EXPECT_FALSE(name->empty());
+}
+
+TEST_P(PrinterStoreContract, ListingHoldsExactlyWhatEachReadGives) {
+    const unsigned char six[6] = {1, 2, 3, 4, 5, 6};
+    const std::int32_t count = 3;
+    const unsigned char flag = 1;
+    ASSERT_EQ(Write(u"SIX", kRegBinary, six, sizeof six), 0u);
+    ASSERT_EQ(Write(u"COUNT", kRegBinary, &count, sizeof count), 0u);
+    ASSERT_EQ(Write(u"PAPER FORMAT & SIZE SEND", kRegBinary, &flag, 1), 0u);
+    ASSERT_EQ(Write(u"TEXT", kRegExpandSz, u"Abc", 6), 0u);
+    const auto listed = store_->ListValues();
+    ASSERT_TRUE(listed.has_value());
+    std::set<std::u16string> names;
+    for (const ListedValue& v : *listed) {
+        names.insert(v.name);
+        std::vector<std::byte> read(v.data.size() + 16);
+        std::uint32_t needed = 0;
+        ASSERT_EQ(store_->GetData(v.name.c_str(), read, needed), 0u);
+        read.resize(needed);
+        EXPECT_EQ(read, v.data);
+    }
+    for (const char16_t* name : {u"SIX", u"COUNT", u"PAPER FORMAT & SIZE SEND", u"TEXT"})
+        EXPECT_EQ(names.count(name), 1u);
 }
 
 }  // namespace adjustui::testing

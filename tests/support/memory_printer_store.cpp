@@ -50,4 +50,14 @@ std::optional<std::u16string> MemoryPrinterStore::DriverName() {
     return printer_->driverName;
 }
 
+std::optional<std::vector<ListedValue>> MemoryPrinterStore::ListValues() {
+    ++printer_->lists;
+    if (!printer_->listable)
+        return std::nullopt;
+    std::vector<ListedValue> listed;
+    for (const auto& [name, value] : printer_->values)
+        listed.push_back({name, value.data});
+    return listed;
+}
+
 }  // namespace adjustui::testing

@@ -26,6 +26,8 @@ struct MemoryPrinter {
     int sets = 0;
     int opens = 0;
     int driverNameReads = 0;
+    int lists = 0;
+    bool listable = true;  // ListValues answers
 
     void Put(const std::u16string& name, std::uint32_t type, const void* data, std::size_t size);
     template <typename T>
@@ -46,6 +48,7 @@ class MemoryPrinterStore : public PrinterStore {
                           std::span<const std::byte> data) override;
     std::unique_ptr<PrinterStore> OpenForWrite() override;
     std::optional<std::u16string> DriverName() override;
+    std::optional<std::vector<ListedValue>> ListValues() override;
 
   private:
     std::shared_ptr<MemoryPrinter> printer_;
