@@ -2,6 +2,7 @@
 
 #include "settings/devmode_handler.h"
 #include "settings/settings_store.h"
+#include "settings/store_changes.h"
 #include "tests/unit/fixtures.h"
 
 namespace adjustui::testing {
@@ -48,6 +49,45 @@ TEST_F(SnapshotTest, ARequestReadsThePrinterOnceAndAnswersAsTheReadsWould) {
     const OemDevmode read = defaulted(fallback);
     EXPECT_EQ(std::memcmp(&direct, &read, sizeof direct), 0);
     EXPECT_EQ(printer->gets, directReads);
+}
+
+TEST_F(SnapshotTest, OnlyValuesThatDifferAreWrittenThroughOneSecondHandle) {
+    PutDword(value::kXOffset, 150);
+    PutFlag(value::kOffsetSend, 1);
+    auto dword = [](std::uint32_t v) {
+        std::vector<std::byte> data(4);
+        std::memcpy(data.data(), &v, 4);
+        return data;
+    };
+    std::vector<ValueToWrite> values = {
+        {value::kXOffset, kRegDword, dword(150)},
+        {value::kOffsetSend, kRegBinary, {std::byte{1}}},
+        {value::kYOffset, kRegDword, dword(20)},
+    };
+    printer->gets = printer->sets = 0;
+    WriteOutcome outcome = StoreChangedValues(store, values);
+    EXPECT_TRUE(outcome.stored);
+    EXPECT_EQ(outcome.written, 1u);
+    EXPECT_EQ(printer->sets, 1);
+    EXPECT_EQ(printer->opens, 1);
+    EXPECT_EQ(printer->lists, 1);
+    EXPECT_EQ(printer->gets, 0);
+
+    // Nothing changed: one listing, no handle, no write.
+    printer->opens = printer->sets = 0;
+    outcome = StoreChangedValues(store, values);
+    EXPECT_EQ(outcome.written, 0u);
+    EXPECT_EQ(printer->opens, 0);
+    EXPECT_EQ(printer->sets, 0);
+
+    // A value of the same bytes but another size is written; without rights nothing is.
+    printer->Put(value::kYOffset, kRegDword, std::uint16_t{20});
+    printer->writeAccess = false;
+    outcome = StoreChangedValues(store, values);
+    EXPECT_FALSE(outcome.stored);
+    printer->writeAccess = true;
+    printer->failWrites.insert(value::kYOffset);
+    EXPECT_FALSE(StoreChangedValues(store, values).stored);
 }
 
 }  // namespace
