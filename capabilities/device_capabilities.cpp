@@ -27,7 +27,8 @@ HResult PaperList(const CapabilityRequest& rq, std::uint32_t& result) {
     // The application's buffer has no promised alignment: entries are copied, not cast.
     auto* out = static_cast<std::byte*>(rq.output);
     std::vector<Entry> entries(rq.old);
-    std::memcpy(entries.data(), out, entries.size() * sizeof(Entry));
+    if (!entries.empty())
+        std::memcpy(entries.data(), out, entries.size() * sizeof(Entry));
     MergeStandardPapers(rq.printer, std::span<const Entry>(entries));
 
     const std::vector<PaperRecord> custom = ReadCustomPapers(rq.printer);
