@@ -231,8 +231,12 @@ AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name) 
     });
     if (match == records->end())
         return {false, CustomPaperCount(*writer)};
+    const std::uint16_t code = match->id;
     records->erase(match);
-    return WriteCustomList(*writer, *records);
+    AppendResult result = WriteCustomList(*writer, *records);
+    if (result.stored)
+        result.code = code;
+    return result;
 }
 
 }  // namespace adjustui

@@ -103,7 +103,7 @@ struct AppendResult {
     bool stored;             // false: nothing was written (no right to write, a failed write, a
                              // stored list beyond what the plug-in accepts, no such paper)
     std::uint32_t count;     // the custom papers stored after the call
-    std::uint16_t code = 0;  // the code the added paper was stored with
+    std::uint16_t code = 0;  // the code the paper was added with, or the removed paper had
 };
 
 // The code a new custom paper gets: one above the highest stored, at least 257, so no stored
@@ -113,7 +113,8 @@ std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored);
 // Appends `record` after every custom record that is stored, with the next code.
 AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record);
 
-// Removes the first custom paper of that name; the others keep their codes.
+// Removes the first custom paper of that name; the others keep their codes. Twins of one name
+// come only from elsewhere: the caller tells them apart by the code.
 AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name);
 
 }  // namespace adjustui

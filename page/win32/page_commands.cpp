@@ -116,6 +116,16 @@ void RefreshAddButton(HWND dialog, const PageContext& context) {
     Enable(dialog, kAddPaperButton, fieldsValid && newName);
 }
 
+// Judges both sizes, `last` second so that the syntax flag keeps its outcome. The sizes the page
+// opened with were never judged, and taking them as wrong would refuse a page that is right.
+void JudgePaperSizes(HWND dialog, PageContext& context, WORD last) {
+    if (last == kPaperWidthEdit)
+        ValidatePaperLength(dialog, Item(dialog, kPaperLengthEdit), context);
+    ValidatePaperWidth(dialog, Item(dialog, kPaperWidthEdit), context);
+    if (last == kPaperLengthEdit)
+        ValidatePaperLength(dialog, Item(dialog, kPaperLengthEdit), context);
+}
+
 void OnPaperName(HWND dialog, PageContext& context) {
     const StoredPapers papers = ReadStoredPapers(context);
     const NameKind kind =
@@ -123,14 +133,14 @@ void OnPaperName(HWND dialog, PageContext& context) {
     context.bPaperNameIsStandard = kind == NameKind::Standard;
     context.bPaperNameIsCustom = kind == NameKind::Custom;
     Enable(dialog, kDeletePaperButton, kind == NameKind::Custom);
+    // A new name is judged with the sizes the fields show.
+    if (kind == NameKind::New)
+        JudgePaperSizes(dialog, context, kPaperLengthEdit);
     RefreshAddButton(dialog, context);
 }
 
 void OnPaperValue(HWND dialog, PageContext& context, WORD id) {
-    if (id == kPaperWidthEdit)
-        ValidatePaperWidth(dialog, Item(dialog, id), context);
-    else
-        ValidatePaperLength(dialog, Item(dialog, id), context);
+    JudgePaperSizes(dialog, context, id);
     const bool allValid = context.bSlipCorrectionValid && context.bXOffsetValid &&
                           context.bYOffsetValid && context.bCopiesValid &&
                           context.bPaperWidthValid && context.bPaperLengthValid;
@@ -186,19 +196,12 @@ void OnAddPaper(HWND dialog, PageContext& context) {
     Enable(dialog, kDeletePaperButton, true);
 }
 
-// The entry of the custom paper of that name: custom papers follow the standard ones.
-LRESULT CustomEntryNamed(HWND dialog, const std::u16string& name) {
+// The custom entry that carries a paper's code: custom papers follow the standard ones, whose
+// driver's own codes may be the same.
+LRESULT CustomEntryWithCode(HWND dialog, std::uint16_t code) {
     const LRESULT count = SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETCOUNT, 0, 0);
     for (LRESULT i = count - 1; i >= 0; --i) {
-        const LRESULT code = SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETITEMDATA, i, 0);
-        const LRESULT length = SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETLBTEXTLEN, i, 0);
-        if (code < kFirstCustomPaperId || length != static_cast<LRESULT>(name.size()))
-            continue;
-        std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-        SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETLBTEXT, i,
-                            reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        if (text == name)
+        if (SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETITEMDATA, i, 0) == code)
             return i;
     }
     return CB_ERR;
@@ -216,7 +219,8 @@ void OnDeletePaper(HWND dialog, PageContext& context) {
     std::swprintf(message, std::size(message), Wide(kPaperDeletedFormat), Wide(name));
     MessageBoxW(dialog, message, Wide(kPaperDeletedCaption), MB_OK);
 
-    const LRESULT entry = CustomEntryNamed(dialog, name);
+    // The entry of the very paper the store gave up, even beside a twin of its name.
+    const LRESULT entry = CustomEntryWithCode(dialog, removed.code);
     const bool wasSelected = entry != CB_ERR && entry == Selection(dialog, kPaperSizeList);
     if (entry != CB_ERR)
         SendDlgItemMessageW(dialog, kPaperSizeList, CB_DELETESTRING, entry, 0);

@@ -215,6 +215,7 @@ TEST_F(PaperStoreTest, RemovedPapersLeaveTheirCodesAndNoCodeIsGivenTwice) {
     const AppendResult removed = RemoveCustomPaper(store, u"B");
     EXPECT_TRUE(removed.stored);
     EXPECT_EQ(removed.count, 2u);
+    EXPECT_EQ(removed.code, 258) << "the page removes the entry of that code";
     EXPECT_FALSE(RemoveCustomPaper(store, u"B").stored) << "no such paper";
     const AppendResult added = AppendCustomPaper(store, Custom(u"D", 1, 1));
     EXPECT_EQ(added.code, 260) << "one above the highest stored";

@@ -1,0 +1,467 @@
+// The "Adjustments" page driven as a user drives it, in a sheet an application opened: clicks,
+// list choices as the list reports them, texts set or typed into the fields. Read back from the
+// devmode the application gets, the printer's stored values, its paper lists and the next page.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <prsht.h>
+#include <winspool.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/layout_page_ids.h"
+#include "page/controls.h"
+#include "settings/paper_store.h"
+#include "tests/road/road_printer.h"
+#include "tests/winsupport/sheet_fixture.h"
+#include "winsupport/printer_setup.h"
+
+namespace adjustui::road {
+namespace {
+
+using namespace adjustui::page;
+using winsupport::Finish;
+using winsupport::OpenPreferences;
+using winsupport::Sheet;
+using Texts = std::vector<std::wstring>;
+using Numbers = std::vector<long long>;
+
+// The page, shown, with the check states it posts to itself arrived.
+HWND ShowAdjustments(Sheet& sheet) {
+    HWND page = sheet.ShowPage(L"Adjustments");
+    sheet.Settle();
+    return page;
+}
+void Click(HWND page, int id) {
+    SendDlgItemMessageW(page, id, BM_CLICK, 0, 0);
+}
+bool Enabled(HWND page, int id) {
+    return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
+}
+LRESULT Entry(HWND page, int list, const wchar_t* text) {
+    return SendDlgItemMessageW(page, list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(text));
+}
+// The item data of the entry with that text; CB_ERR without one.
+LRESULT CodeOf(HWND page, int list, const wchar_t* text) {
+    const LRESULT item = Entry(page, list, text);
+    return item == CB_ERR
+               ? CB_ERR
+               : SendDlgItemMessageW(page, list, CB_GETITEMDATA, static_cast<WPARAM>(item), 0);
+}
+// Selects the entry and tells the page as the list itself would.
+void Choose(HWND page, int list, const wchar_t* text) {
+    SendDlgItemMessageW(page, list, CB_SETCURSEL, static_cast<WPARAM>(Entry(page, list, text)), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+}
+void SetText(HWND page, int edit, const wchar_t* text) {
+    SetDlgItemTextW(page, edit, text);
+}
+// Key by key, through the field's character filter.
+void TypeKeys(HWND page, int edit, const wchar_t* keys) {
+    SetDlgItemTextW(page, edit, L"");
+    for (; *keys != L'\0'; ++keys)
+        SendDlgItemMessageW(page, edit, WM_CHAR, *keys, 0);
+}
+std::wstring Text(HWND page, int id) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(page, id, text, static_cast<int>(std::size(text)));
+    return text;
+}
+const DEVMODEW& Public(const std::vector<BYTE>& devmode) {
+    return *reinterpret_cast<const DEVMODEW*>(devmode.data());
+}
+const OemDevmode& BlockOf(const std::vector<BYTE>& devmode) {
+    return *reinterpret_cast<const OemDevmode*>(devmode.data() + Public(devmode).dmSize);
+}
+
+// The stored custom papers as "name code width length"; the count must agree.
+Texts StoredPapers(const std::wstring& printer) {
+    auto store = winsupport::Printer::Open(printer, PRINTER_ACCESS_USE);
+    const auto array = store.Get(L"07_CUST_PAPER_SIZES").value_or(std::vector<unsigned char>{});
+    std::vector<PaperRecord> records(array.size() / sizeof(PaperRecord));
+    std::memcpy(records.data(), array.data(), records.size() * sizeof(PaperRecord));
+    const auto count = store.Get(L"CountOfCustomPapers");
+    EXPECT_TRUE(count && count->size() == 4 && (*count)[0] == records.size());
+    Texts papers;
+    for (const PaperRecord& r : records) {
+        papers.push_back(reinterpret_cast<const wchar_t*>(r.name) + (L" " + std::to_wstring(r.id)) +
+                         L" " + std::to_wstring(r.width) + L" " + std::to_wstring(r.length));
+    }
+    return papers;
+}
+
+// Points the plug-in's import of OpenPrinterW at `target`; answers where it pointed before.
+void* RedirectOpenPrinter(void* target) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(L"adjustui.dll"));
+    if (base == nullptr)
+        return nullptr;
+    const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; dll->Name != 0; ++dll) {
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; name->u1.AddressOfData != 0; ++name, ++slot) {
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) ||
+                std::strcmp(byName->Name, "OpenPrinterW") != 0) {
+                continue;
+            }
+            DWORD old = 0;
+            VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+            const auto was = std::exchange(slot->u1.Function, reinterpret_cast<ULONG_PTR>(target));
+            VirtualProtect(slot, sizeof *slot, old, &old);
+            return reinterpret_cast<void*>(was);
+        }
+    }
+    return nullptr;
+}
+
+// A user without the right to administer the printer: opening it with full access fails.
+BOOL WINAPI OpenWithoutFullAccess(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults) {
+    if (defaults != nullptr && (defaults->DesiredAccess & PRINTER_ACCESS_ADMINISTER) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return OpenPrinterW(name, printer, defaults);
+}
+
+struct FullAccessRefused {
+    void* original = RedirectOpenPrinter(reinterpret_cast<void*>(&OpenWithoutFullAccess));
+    ~FullAccessRefused() {
+        if (original != nullptr)
+            RedirectOpenPrinter(original);
+    }
+};
+
+void FillEditor(HWND page, const wchar_t* name, const wchar_t* width, const wchar_t* length) {
+    SetText(page, kPaperWidthEdit, width);
+    SetText(page, kPaperLengthEdit, length);
+    SetText(page, kPaperNameEdit, name);
+}
+
+class PageActionsRoad : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(printer.ready());
+        in = printer.DefaultDevmode();
+        ASSERT_FALSE(in.empty());
+    }
+    std::vector<BYTE> In() { return {in.data(), in.data() + in.size()}; }
+
+    RoadPrinter printer{L"road page actions", L"KESTRA VC9"};
+    Devmode in;
+};
+
+TEST_F(PageActionsRoad, ChecksListsUnitsAndPaperChoiceReachTheDevmode) {
+    const std::vector<std::vector<int>> groups = {
+        {kSlipCorrectionCheck, kSlipCorrectionEdit, kSlipCorrectionLabel, kSlipCorrectionPercent},
+        {kImagePositioningCheck, kXOffsetLabel, kYOffsetLabel, kXOffsetEdit, kYOffsetEdit,
+         kXOffsetUnitList, kYOffsetUnitList},
+        {kCutterCheck, kCutterList},
+        {kPrintSpeedCheck, kPrintSpeedList, kPrintSpeedUnit},
+        {kPrintDensityCheck, kPrintDensityEdit, kPrintDensityPercent},
+        {kConfigurationCheck, kConfigNumberLabel, kConfigNumberList},
+        {kPassThroughCheck, kPassThroughFontList},
+    };
+    Texts shown;
+    const auto run = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        ASSERT_NE(page, nullptr);
+        for (const auto& group : groups) {
+            for (bool on : {true, false}) {
+                Click(page, group[0]);
+                EXPECT_EQ(IsDlgButtonChecked(page, group[0]) == BST_CHECKED, on) << group[0];
+                for (std::size_t i = 1; i < group.size(); ++i)
+                    EXPECT_EQ(Enabled(page, group[i]), on) << group[0] << " " << group[i];
+            }
+        }
+        for (int box : {kImagePositioningCheck, kCutterCheck, kPrintSpeedCheck, kConfigurationCheck,
+                        kRotate180Check})
+            Click(page, box);
+        Choose(page, kCutterList, L"Page cut");
+        Choose(page, kConfigNumberList, L"4");
+        Choose(page, kPrintSpeedList, L"6");
+
+        SetText(page, kXOffsetEdit, L"0.5");
+        Choose(page, kXOffsetUnitList, L"mm");
+        shown.push_back(Text(page, kXOffsetEdit));
+        SetText(page, kXOffsetEdit, L"3");
+        Choose(page, kXOffsetUnitList, L"mm");  // no change of unit, nothing to convert
+        shown.push_back(Text(page, kXOffsetEdit));
+        TypeKeys(page, kXOffsetEdit, L"-12,7");
+        Choose(page, kXOffsetUnitList, L"Inch");
+        TypeKeys(page, kYOffsetEdit, L"0,5");
+        Choose(page, kYOffsetUnitList, L"mm");
+        // A width alone changed: the length the page opened with still counts as right.
+        SetText(page, kPaperWidthEdit, L"100");
+        EXPECT_TRUE(Enabled(page, kSaveAsDefaultButton));
+        Choose(page, kPaperSizeList, L"A5");
+        for (int id :
+             {kXOffsetEdit, kYOffsetEdit, kPaperNameEdit, kPaperWidthEdit, kPaperLengthEdit})
+            shown.push_back(Text(page, id));
+        Choose(page, kPaperUnitList, L"Inch");
+        Choose(page, kPaperSizeList, L"Letter");
+        for (int id : {kPaperNameEdit, kPaperWidthEdit, kPaperLengthEdit})
+            shown.push_back(Text(page, id));
+    });
+    EXPECT_TRUE(run.closedAsAsked);
+    EXPECT_EQ(shown, (Texts{L"12.70", L"3", L"-0.50", L"12.70", L"A5", L"148.00", L"210.00",
+                            L"Letter", L"8.50", L"11.00"}));
+    const OemDevmode& b = BlockOf(run.devmode);
+    const DEVMODEW& dm = Public(run.devmode);
+    EXPECT_EQ(
+        (Numbers{b.bSettingsValid, b.bOffsetSend, b.lXOffset, b.lYOffset, b.bCutterSend, b.dwCutter,
+                 b.bConfigSend, b.dwConfigNumber, b.bPrintSpeedSend, b.dwPrintSpeed, b.bRotate180,
+                 b.bSlipCorrectionSend, b.bPrintDensitySend, b.bPassThroughSend}),
+        (Numbers{1, 1, -150, 150, 1, 2, 1, 3, 1, 6, 1, 0, 0, 0}));
+    EXPECT_EQ((Numbers{b.wSelectedPaperSize, dm.dmPaperSize, dm.dmPaperWidth, dm.dmPaperLength}),
+              (Numbers{DMPAPER_LETTER, DMPAPER_LETTER, 2159, 2794}));
+}
+
+TEST_F(PageActionsRoad, LeavingWithAWrongValueIsRefusedAndThePageStays) {
+    const std::wstring inch = L"Error: X Offset|Value must be between -1 and 1 Inch.";
+    const std::wstring slip =
+        L"Error: Slip Correction|Slip Correction must be between -100 and 100.";
+    const std::wstring copies =
+        L"Error: Number of copies|Number of copies must be between 1 and 9999";
+    const std::wstring density = L"Error: Print Density|Value must be between 10 and 120.";
+    const struct {
+        int edit;
+        const wchar_t* text;
+        std::wstring box;
+    } wrongs[] = {
+        {kXOffsetEdit, L"1.5", inch},
+        {kXOffsetEdit, L"", inch},
+        {kYOffsetEdit, L"26", L"Error: Y Offset|Value must be between -25.4 and 25.4 mm."},
+        {kSlipCorrectionEdit, L"101", slip},
+        {kSlipCorrectionEdit, L"", slip},
+        {kCopiesEdit, L"", copies},
+        {kCopiesEdit, L"10000", copies},
+        {kPrintDensityEdit, L"12", density},  // its group is off
+        {kPrintDensityEdit, L"", density},
+    };
+    const auto run = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        ASSERT_NE(page, nullptr);
+        Click(page, kImagePositioningCheck);
+        Click(page, kSlipCorrectionCheck);
+        Choose(page, kYOffsetUnitList, L"mm");
+        auto valid = [&] {
+            SetText(page, kXOffsetEdit, L"0,1");
+            SetText(page, kYOffsetEdit, L"-12,7");
+            SetText(page, kSlipCorrectionEdit, L"-7");
+            SetText(page, kCopiesEdit, L"3");
+            SetText(page, kPrintDensityEdit, L"115");
+        };
+        for (const auto& wrong : wrongs) {
+            valid();
+            SetText(page, wrong.edit, wrong.text);
+            sheet.Press(PSBTN_OK);
+            EXPECT_TRUE(IsWindowVisible(sheet.window()) && sheet.CurrentPage() == page);
+        }
+        EXPECT_EQ(sheet.ShowPage(L"Layout"), nullptr) << "the other page, refused the same way";
+        valid();
+        sheet.Press(PSBTN_OK);
+    });
+    EXPECT_TRUE(run.closedAsAsked);
+    Texts boxes;
+    Texts expected;
+    for (const auto& box : run.messageBoxes)
+        boxes.push_back(box.caption + L"|" + box.text);
+    for (const auto& wrong : wrongs)
+        expected.push_back(wrong.box);
+    expected.push_back(density);
+    EXPECT_EQ(boxes, expected);
+    const OemDevmode& b = BlockOf(run.devmode);
+    EXPECT_EQ((Numbers{b.bSettingsValid, b.lXOffset, b.lYOffset, b.lSlipCorrection, b.dwCopies,
+                       b.dwPrintDensity}),
+              (Numbers{1, 30, -150, -7, 3, 115}));
+}
+
+TEST_F(PageActionsRoad, OkKeepsTheChangesCancelDropsThemEvenAfterApply) {
+    auto cutJobs = [](HWND page) {
+        Click(page, kCutterCheck);
+        Choose(page, kCutterList, L"Job cut");
+    };
+    const auto cancelled = OpenPreferences(
+        printer.name(), In(), [&](Sheet& sheet) { cutJobs(ShowAdjustments(sheet)); },
+        Finish::kCancel);
+    const auto applied = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        cutJobs(page);
+        sheet.Press(PSBTN_APPLYNOW);
+        Choose(page, kCutterList, L"Page cut");
+        sheet.Press(PSBTN_CANCEL);
+    });
+    for (const auto* run : {&cancelled, &applied}) {
+        const OemDevmode& b = BlockOf(run->devmode);
+        EXPECT_EQ((Numbers{b.dwCutter, b.bCutterSend, b.bSettingsValid}),
+                  (Numbers{in.block().dwCutter, 0, in.block().bSettingsValid}));
+    }
+    const auto kept = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        cutJobs(page);
+        Click(page, kImagePositioningCheck);
+        SetText(page, kXOffsetEdit, L"0.5");
+        SetText(page, kYOffsetEdit, L"0");
+        HWND layout = sheet.ShowPage(L"Layout");
+        ASSERT_NE(layout, nullptr);
+        Click(layout, IDC_LANDSCAPE);
+        EXPECT_EQ(ShowAdjustments(sheet), page);
+    });
+    EXPECT_TRUE(kept.closedAsAsked && kept.messageBoxes.empty());
+    const OemDevmode& b = BlockOf(kept.devmode);
+    EXPECT_EQ((Numbers{b.dwCutter, b.bCutterSend, b.lXOffset, b.bOffsetSend,
+                       Public(kept.devmode).dmOrientation}),
+              (Numbers{1, 1, 150, 1, DMORIENT_LANDSCAPE}));
+}
+
+TEST_F(PageActionsRoad, SetAsDefaultIsWhereNewDevmodesAndPagesStart) {
+    auto save = [](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        for (int box : {kImagePositioningCheck, kCutterCheck, kPrintDensityCheck})
+            Click(page, box);
+        TypeKeys(page, kXOffsetEdit, L"0,5");
+        SetText(page, kYOffsetEdit, L"-1");
+        Choose(page, kCutterList, L"Job cut");
+        Choose(page, kConfigNumberList, L"3");
+        Choose(page, kPaperSizeList, L"A5");
+        SetText(page, kPrintDensityEdit, L"115");
+        SetText(page, kCopiesEdit, L"7");
+        ASSERT_TRUE(Enabled(page, kSaveAsDefaultButton));
+        Click(page, kSaveAsDefaultButton);
+    };
+    EXPECT_TRUE(OpenPreferences(printer.name(), In(), save, Finish::kCancel).messageBoxes.empty());
+    Devmode fresh = printer.DefaultDevmode();
+    ASSERT_FALSE(fresh.empty());
+    const OemDevmode& b = fresh.block();
+    EXPECT_EQ(
+        (Numbers{b.bOffsetSend, b.lXOffset, b.lYOffset, b.bCutterSend, b.dwCutter, b.bConfigSend,
+                 b.dwConfigNumber, b.bPrintDensitySend, b.dwPrintDensity, b.dwCopies}),
+        (Numbers{1, 150, -300, 1, 1, 0, 2, 1, 115, 7}));
+    Texts shown;
+    auto look = [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        for (int id : {kXOffsetEdit, kYOffsetEdit, kCutterList, kConfigNumberList, kPaperSizeList,
+                       kPrintDensityEdit, kCopiesEdit})
+            shown.push_back(Text(page, id));
+        shown.push_back(IsDlgButtonChecked(page, kImagePositioningCheck) ? L"on" : L"off");
+    };
+    OpenPreferences(printer.name(), {}, look, Finish::kCancel);
+    EXPECT_EQ(shown, (Texts{L"0.50", L"-1.00", L"Job cut", L"3", L"A5", L"115", L"7", L"on"}));
+}
+
+// The custom papers of a printer that takes papers from 105 x 148 to 210 x 297 mm.
+class CustomPapersRoad : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(printer.ready()); }
+    RoadPrinter printer{L"road custom papers", L"MANTO 47-2"};
+};
+
+TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNextPage) {
+    // Twins, as a store may hold them: Delete takes the same one from the store and the list.
+    ASSERT_TRUE(printer.StorePapers({{L"Twin", 1500, 2000}, {L"Twin", 1600, 2100}}));
+    std::vector<bool> add;
+    std::vector<Texts> stored;
+    LRESULT entries = 0;
+    const auto run = OpenPreferences(printer.name(), {}, [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        ASSERT_NE(page, nullptr);
+        SetText(page, kPaperNameEdit, L"Fresh");  // beside the sizes of the paper opened with
+        add.push_back(Enabled(page, kAddPaperButton));
+        const wchar_t* const editors[][3] = {
+            {L"", L"150", L"200"},       {L"A4", L"150", L"200"},     {L"Twin", L"150", L"200"},
+            {L"Ticket", L"220", L"200"}, {L"Ticket", L"150", L"100"}, {L"Ticket", L"150", L"200"}};
+        for (const auto& editor : editors) {
+            FillEditor(page, editor[0], editor[1], editor[2]);
+            add.push_back(Enabled(page, kAddPaperButton));
+        }
+        Click(page, kAddPaperButton);
+        add.push_back(Enabled(page, kAddPaperButton));
+        stored.push_back(StoredPapers(printer.name()));
+        TypeKeys(page, kPaperNameEdit, std::wstring(70, L'x').c_str());
+        EXPECT_EQ(Text(page, kPaperNameEdit), std::wstring(63, L'x')) << "what a record holds";
+
+        Choose(page, kPaperSizeList, L"Twin");
+        Click(page, kDeletePaperButton);
+        EXPECT_EQ(CodeOf(page, kPaperSizeList, L"Twin"), 258);
+        EXPECT_EQ(Text(page, kPaperSizeList), L"Letter");  // the first paper became the job's
+        EXPECT_EQ(Text(page, kPaperNameEdit), L"Letter");
+        Choose(page, kPaperUnitList, L"Inch");
+        FillEditor(page, L"Third", L"5", L"8");
+        Click(page, kAddPaperButton);
+        SetText(page, kPaperNameEdit, L"Ticket");  // deleted by its name alone
+        Click(page, kDeletePaperButton);
+        EXPECT_EQ(Text(page, kPaperSizeList), L"Letter");
+        stored.push_back(StoredPapers(printer.name()));
+        entries = SendDlgItemMessageW(page, kPaperSizeList, CB_GETCOUNT, 0, 0);
+    });
+    EXPECT_EQ(add, (std::vector<bool>{true, false, false, false, false, false, true, false}));
+    EXPECT_EQ(stored, (std::vector<Texts>{
+                          {L"Twin 257 1500 2000", L"Twin 258 1600 2100", L"Ticket 259 1500 2000"},
+                          {L"Twin 258 1600 2100", L"Third 260 1270 2032"}}));
+    ASSERT_EQ(run.messageBoxes.size(), 2u);
+    EXPECT_EQ(run.messageBoxes[0].caption + L"|" + run.messageBoxes[0].text,
+              L"Papier löschen|Papierformat 'Twin' entfernt. \nBitte ein neues Format auswählen!");
+    const OemDevmode& b = BlockOf(run.devmode);
+    EXPECT_EQ((Numbers{b.lCustomPaperCount, b.lLastPaperIndex, b.wSelectedPaperSize,
+                       Public(run.devmode).dmPaperSize}),
+              (Numbers{2, entries - 1, DMPAPER_LETTER, DMPAPER_LETTER}));
+
+    const auto names = printer.PaperNames();
+    const auto codes = printer.Papers();
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(entries));
+    EXPECT_EQ(Texts(names.end() - 2, names.end()), (Texts{L"Twin", L"Third"}));
+    EXPECT_EQ(std::vector<WORD>(codes.end() - 2, codes.end()), (std::vector<WORD>{258, 260}));
+    std::vector<LRESULT> listed;
+    auto look = [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        for (const wchar_t* name : {L"Twin", L"Ticket", L"Third"})
+            listed.push_back(CodeOf(page, kPaperSizeList, name));
+    };
+    OpenPreferences(printer.name(), {}, look, Finish::kCancel);
+    EXPECT_EQ(listed, (std::vector<LRESULT>{258, CB_ERR, 260}));
+}
+
+TEST_F(CustomPapersRoad, WithoutTheRightToChangeThePrinterNothingIsStoredOrShownAsStored) {
+    ASSERT_TRUE(printer.StorePapers({{L"Kept", 1500, 2000}}));
+    bool refused = false;
+    std::vector<LRESULT> listed;
+    auto tryAll = [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        const FullAccessRefused noRight;
+        refused = noRight.original != nullptr;
+        FillEditor(page, L"Ticket", L"150", L"200");
+        Click(page, kAddPaperButton);
+        Choose(page, kPaperSizeList, L"Kept");
+        Click(page, kDeletePaperButton);
+        Click(page, kSaveAsDefaultButton);
+        for (const wchar_t* name : {L"Kept", L"Ticket"})
+            listed.push_back(CodeOf(page, kPaperSizeList, name));
+    };
+    const auto run = OpenPreferences(printer.name(), {}, tryAll, Finish::kCancel);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(listed, (std::vector<LRESULT>{257, CB_ERR}));
+    Texts boxes;
+    for (const auto& box : run.messageBoxes)
+        boxes.push_back(box.caption + L"|" + box.text);
+    const std::wstring why = L" You may not have the right to change its settings.";
+    EXPECT_EQ(boxes,
+              (Texts{L"Custom Papers|The paper size could not be stored for this printer." + why,
+                     L"Custom Papers|The paper size could not be removed from this printer." + why,
+                     L"Save as default|The defaults could not be saved for this printer." + why}));
+    EXPECT_EQ(StoredPapers(printer.name()), (Texts{L"Kept 257 1500 2000"}));
+    EXPECT_FALSE(winsupport::Printer::Open(printer.name(), PRINTER_ACCESS_USE).Get(L"CUTTER_SEND"));
+}
+
+}  // namespace
+}  // namespace adjustui::road
