@@ -15,7 +15,8 @@ need_packages() {
     apt-get update -qq >/dev/null && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Everything that builds both presets and runs their tests; the CJK font brings the faces for
-# vertical writing that the page's font list leaves out.
+# Everything that builds both presets and runs their tests. fonts-wine brings Tahoma, the face of
+# the dialogs' "MS Shell Dlg", in which the page's texts must fit; the CJK font brings the faces
+# for vertical writing that the page's font list leaves out.
 ADJUSTUI_PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev googletest g++-mingw-w64-x86-64
-                   wine wine64 xvfb xauth fonts-wqy-microhei)
+                   wine wine64 xvfb xauth fonts-wine fonts-wqy-microhei)

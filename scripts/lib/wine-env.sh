@@ -29,6 +29,8 @@ wine_prefix_ready() {
     rm -rf "$dir"; mkdir -p "$(dirname "$dir")"
     cp -a "$(wine_template_dir)" "$dir"
     rm -f "$dir/.complete"
+    # Wine's own faces (fonts-wine), also when the cached template predates them.
+    cp /usr/share/wine/fonts/*.ttf "$dir/drive_c/windows/Fonts/" 2>/dev/null || true
     export WINEPREFIX=$dir
 }
 

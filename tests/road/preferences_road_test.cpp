@@ -1,5 +1,6 @@
 // The printing preferences as an application opens them (DM_IN_PROMPT): through wine's compstui
 // the stand-in offers the plug-in its pages and hands back the devmode that the sheet leaves.
+// OK on a sheet whose "Adjustments" page was never shown leaves the plug-in's block alone.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 
 #include "tests/road/road_printer.h"
+#include "tests/winsupport/sheet_fixture.h"
 #include "winsupport/sheet_closer.h"
 #include "winsupport/spooler_info.h"
 
@@ -18,13 +20,7 @@ namespace {
 
 using winsupport::SheetCloser;
 
-// What DocumentPropertiesW answers when the sheet ran: OK, or, while no party adds a page, that
-// the sheet had none to show.
-bool SheetRan(LONG result) {
-    return result == CPSUI_OK || result == ERR_CPSUI_NO_PROPSHEETPAGE;
-}
-
-TEST(PreferencesRoad, TheDevmodeTheSheetLeavesIsReturned) {
+TEST(PreferencesRoad, OkReturnsTheDevmodeWithThePageApplied) {
     RoadPrinter printer{L"road preferences", L"KESTRA VC9"};
     ASSERT_TRUE(printer.ready());
     ASSERT_TRUE(printer.StoreDword(L"X_OFFSET", 150));
@@ -35,15 +31,23 @@ TEST(PreferencesRoad, TheDevmodeTheSheetLeavesIsReturned) {
     in.block().dwConfigNumber = 4;
     in.dm().dmOrientation = DMORIENT_LANDSCAPE;
 
-    SheetCloser closer(300);
-    LONG result = 0;
-    Devmode out = printer.Merged(in, DM_IN_PROMPT, &result);
-    EXPECT_TRUE(SheetRan(result)) << result;
-    ASSERT_FALSE(out.empty());
+    const auto run = winsupport::OpenPreferences(
+        printer.name(), {in.data(), in.data() + in.size()},
+        [](winsupport::Sheet& sheet) { ASSERT_NE(sheet.ShowPage(L"Adjustments"), nullptr); });
+    EXPECT_EQ(run.result, CPSUI_OK);
+    EXPECT_TRUE(run.closedAsAsked);
+    ASSERT_EQ(run.devmode.size(), in.size());
+    Devmode out(run.devmode);
     EXPECT_EQ(out.dm().dmSize, sizeof(DEVMODEW));
     EXPECT_EQ(out.dm().dmDriverExtra, kOemDevmodeSize);
     EXPECT_EQ(out.dm().dmOrientation, DMORIENT_LANDSCAPE);
-    EXPECT_EQ(std::memcmp(&out.block(), &in.block(), kOemDevmodeSize), 0);
+    // The page took its entries over: the unset density as the 100 it showed, the index of its
+    // last paper (six papers of the driver); the rest as the application handed it in.
+    OemDevmode applied = in.block();
+    EXPECT_EQ(applied.dwPrintDensity, kUnsetValue);
+    applied.dwPrintDensity = 100;
+    applied.lLastPaperIndex = 5;
+    EXPECT_EQ(std::memcmp(&out.block(), &applied, kOemDevmodeSize), 0);
 }
 
 TEST(PreferencesRoad, WithoutAnInputDevmodeTheDefaultsAreReturned) {
@@ -58,7 +62,7 @@ TEST(PreferencesRoad, WithoutAnInputDevmodeTheDefaultsAreReturned) {
     SheetCloser closer(300);
     const LONG result = DocumentPropertiesW(nullptr, handle.get(), nullptr, &out.dm(), nullptr,
                                             DM_IN_PROMPT | DM_OUT_BUFFER);
-    EXPECT_TRUE(SheetRan(result)) << result;
+    EXPECT_EQ(result, CPSUI_OK);
     EXPECT_EQ(std::wstring(out.dm().dmDeviceName), printer.name());
     EXPECT_EQ(out.block().dwSignature, kOemSignature);
     EXPECT_EQ(out.block().dwCutter, 2u);

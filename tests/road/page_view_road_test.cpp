@@ -1,0 +1,531 @@
+// The "Adjustments" page as a user sees it when the printing preferences open: texts, groups by
+// model, the values of the devmode and the printer, the font list, the field checks, and what it
+// makes of damaged input. The page runs in a real sheet; the test reads its controls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "page/controls.h"
+#include "page/custom_paper.h"
+#include "page/language.h"
+#include "page/texts.h"
+#include "page/win32/page_context.h"
+#include "settings/paper_store.h"
+#include "tests/road/road_printer.h"
+#include "tests/winsupport/sheet_fixture.h"
+#include "winsupport/printer_setup.h"
+
+namespace adjustui::road {
+namespace {
+
+using namespace adjustui::page;
+using winsupport::BalloonSpy;
+using winsupport::Finish;
+using winsupport::Sheet;
+
+std::wstring W(std::u16string_view s) {
+    return {s.begin(), s.end()};
+}
+
+std::wstring Text(HWND page, int id) {
+    wchar_t text[600] = {};
+    GetDlgItemTextW(page, id, text, static_cast<int>(std::size(text)));
+    return text;
+}
+
+void SetText(HWND page, int id, const wchar_t* text) {
+    SetDlgItemTextW(page, id, text);
+}
+
+struct Item {
+    std::wstring text;
+    LRESULT data;
+    bool operator==(const Item&) const = default;
+};
+
+std::vector<Item> Items(HWND page, int list) {
+    std::vector<Item> items;
+    const LRESULT count = SendDlgItemMessageW(page, list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[LF_FACESIZE + 64] = {};
+        SendDlgItemMessageW(page, list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.push_back({text, SendDlgItemMessageW(page, list, CB_GETITEMDATA, i, 0)});
+    }
+    return items;
+}
+
+LRESULT Selected(HWND page, int list) {
+    return SendDlgItemMessageW(page, list, CB_GETCURSEL, 0, 0);
+}
+
+bool Enabled(HWND page, int id) {
+    return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
+}
+
+// The live private devmode the page works on.
+const OemDevmode& Live(HWND page) {
+    return *ContextOf(page)->pOemDevmode;
+}
+
+bool GermanRun() {
+    const char* locale = std::getenv("LC_ALL");
+    return locale != nullptr && std::strncmp(locale, "de", 2) == 0;
+}
+
+// Opens the preferences with `in`, shows the page and hands it over once its posted check
+// states have arrived.
+winsupport::PreferencesResult OnPage(RoadPrinter& printer, Devmode in,
+                                     const std::function<void(HWND, Sheet&)>& test,
+                                     Finish finish = Finish::kOk) {
+    bool ran = false;
+    auto run = winsupport::OpenPreferences(
+        printer.name(), {in.data(), in.data() + in.size()},
+        [&](Sheet& sheet) {
+            HWND page = sheet.ShowPage(GermanRun() ? L"Anpassungen" : L"Adjustments");
+            ASSERT_NE(page, nullptr);
+            sheet.Settle();
+            test(page, sheet);
+            ran = true;
+        },
+        finish);
+    EXPECT_TRUE(ran) << "the page was not shown";
+    return run;
+}
+
+Devmode Applied(RoadPrinter& printer) {
+    Devmode in = printer.DefaultDevmode();
+    in.block().bSettingsValid = 1;
+    return in;
+}
+
+bool StoreSelectedPaper(RoadPrinter& printer, std::uint16_t id) {
+    return winsupport::Printer::Open(printer.name()).Set(L"SelectedPaperSize", REG_DWORD, &id, 2);
+}
+
+// The width of a control's text in the control's font, in pixels.
+LONG TextWidth(HWND control) {
+    wchar_t text[256] = {};
+    const int length = GetWindowTextW(control, text, static_cast<int>(std::size(text)));
+    HDC dc = GetDC(control);
+    const HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    SelectObject(dc, font);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+// Run a second time by its own ctest entry under LC_ALL=de_DE.UTF-8.
+TEST(PageView, TitleTextsAndCutterItemsInTheUsersLanguage) {
+    const bool german = GermanRun();
+    ASSERT_EQ(IsGermanLocale(GetUserDefaultLCID()), german) << std::hex << GetUserDefaultLCID();
+    RoadPrinter printer{L"road page texts", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    OnPage(printer, printer.DefaultDevmode(), [&](HWND page, Sheet&) {
+        for (const ControlText& c : kControlTexts) {
+            EXPECT_EQ(Text(page, c.control), W(*FindPageString(std::uint32_t(c.text.In(german)))))
+                << c.control;
+        }
+        EXPECT_EQ(Text(page, kSaveAsDefaultButton),
+                  german ? L"Als Vorgabe speichern" : L"Save as default");
+        EXPECT_EQ(Text(page, kPrintDensityGroup), german ? L"Druckintensität" : L"Print Density");
+        // Template texts in both languages.
+        EXPECT_EQ(Text(page, kXOffsetLabel), L"X Offset");
+        EXPECT_EQ(Text(page, kPassThroughGroup), L"Passthrough");
+        // No text is cut off, in the dialog font (Tahoma, from fonts-wine).
+        for (const ControlTemplate& c : kPageControls) {
+            const bool box = c.kind == ControlKind::CheckBox;
+            if (!box && c.kind != ControlKind::Text && c.kind != ControlKind::PushButton)
+                continue;
+            HWND control = GetDlgItem(page, c.id);
+            RECT client;
+            GetClientRect(control, &client);
+            const LONG room = client.right - (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);
+            EXPECT_LE(TextWidth(control), room) << c.id << " " << Text(page, c.id);
+        }
+        const std::vector<Item> cutter = Items(page, kCutterList);
+        ASSERT_EQ(cutter.size(), 3u);
+        EXPECT_EQ(cutter[0].text, german ? L"Nicht schneiden" : L"No cutting");
+        EXPECT_EQ(cutter[1].text, german ? L"Job schneiden" : L"Job cut");
+        EXPECT_EQ(cutter[2].text, german ? L"Seiten schneiden" : L"Page cut");
+    });
+}
+
+// A control's place on the page in pixels.
+struct Place {
+    LONG left, top, width, height;
+};
+
+Place Placed(HWND page, int id) {
+    RECT r;
+    GetWindowRect(GetDlgItem(page, id), &r);
+    MapWindowPoints(HWND_DESKTOP, page, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// Each of the four mapped alone, as the dialog manager maps them when it creates the control.
+Place InTemplate(HWND page, const ControlTemplate& c) {
+    RECT r{c.x, c.y, c.width, c.height};
+    MapDialogRect(page, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+TEST(PageView, GroupsFollowTheModelAndTheLeftColumnStays) {
+    struct Model {
+        const wchar_t* name;
+        bool shown[4];  // slip correction, cutter, print speed, print density
+    };
+    const Model models[] = {{L"KESTRA VC9", {true, true, true, true}},
+                            {L"ROAD NO SUCH MODEL", {false, false, false, false}},
+                            {L"MANTO 63N-2", {false, true, false, false}},
+                            {L"KESTRA V4", {false, false, true, false}}};
+    for (const Model& model : models) {
+        SCOPED_TRACE(model.name);
+        RoadPrinter printer{L"road page layout", model.name};
+        ASSERT_TRUE(printer.ready());
+        OnPage(printer, printer.DefaultDevmode(), [&](HWND page, Sheet&) {
+            std::set<int> column;
+            int lift = 0;
+            for (std::size_t g = 0; g < std::size(kRightColumn); ++g) {
+                const bool shown = g == 4 || model.shown[g];
+                for (ControlId id : kRightColumn[g].controls) {
+                    column.insert(id);
+                    const Place want = InTemplate(page, *FindControl(id));
+                    const Place got = Placed(page, id);
+                    EXPECT_EQ(IsWindowVisible(GetDlgItem(page, id)) != FALSE, shown) << id;
+                    if (shown) {
+                        EXPECT_EQ(got.top, want.top - lift) << id;
+                    }
+                    EXPECT_EQ(got.left, want.left) << id;
+                }
+                if (!shown)
+                    lift += InTemplate(page, *FindControl(kRightColumn[g].Box())).height + 5;
+            }
+            for (const ControlTemplate& c : kPageControls) {
+                if (column.count(c.id) != 0)
+                    continue;
+                const Place want = InTemplate(page, c);
+                const Place got = Placed(page, c.id);
+                EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, c.id))) << c.id;
+                EXPECT_EQ(got.left, want.left) << c.id;
+                EXPECT_EQ(got.top, want.top) << c.id;
+                EXPECT_EQ(got.width, want.width) << c.id;
+            }
+            // The speeds the model offers, each item carrying its speed.
+            if (model.shown[2]) {
+                const std::vector<Item> speeds = Items(page, kPrintSpeedList);
+                ASSERT_FALSE(speeds.empty());
+                for (const Item& speed : speeds)
+                    EXPECT_EQ(std::to_wstring(speed.data), speed.text);
+            }
+        });
+    }
+}
+
+TEST(PageView, ShowsTheDevmodeAndThePrintersPapers) {
+    RoadPrinter printer{L"road page values", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    ASSERT_TRUE(printer.StorePapers({{L"Label 50x30", 500, 300}, {L"Ticket 80x200", 800, 2000}}));
+    ASSERT_TRUE(StoreSelectedPaper(printer, 258));
+    Devmode in = Applied(printer);
+    ASSERT_EQ(in.dm().dmPaperSize, DMPAPER_A4);
+    OemDevmode& b = in.block();
+    b.lXOffset = 150;
+    b.lYOffset = -300;
+    b.lSlipCorrection = -42;
+    b.dwPrintDensity = kUnsetValue;
+    b.dwCopies = kUnsetValue;
+    b.dwCutter = 2;
+    b.dwPrintSpeed = 3;
+    b.dwConfigNumber = 9;
+    b.bOffsetSend = b.bCutterSend = b.bPrintSpeedSend = b.bRotate180 = 1;
+
+    OnPage(printer, in, [&](HWND page, Sheet&) {
+        EXPECT_EQ(Text(page, kXOffsetEdit), L"0.50");
+        EXPECT_EQ(Text(page, kYOffsetEdit), L"-1.00");
+        EXPECT_EQ(Text(page, kSlipCorrectionEdit), L"-42");
+        // Density and copies the page cannot show are corrected in the devmode too.
+        EXPECT_EQ(Text(page, kPrintDensityEdit), L"100");
+        EXPECT_EQ(Text(page, kCopiesEdit), L"1");
+        EXPECT_EQ(Live(page).dwPrintDensity, 100u);
+        EXPECT_EQ(Live(page).dwCopies, 1u);
+        const std::vector<Item> units{{L"Inch", LRESULT(LengthUnit::Inch)},
+                                      {L"mm", LRESULT(LengthUnit::Millimetre)}};
+        for (int list : {kXOffsetUnitList, kYOffsetUnitList, kPaperUnitList})
+            EXPECT_EQ(Items(page, list), units);
+        EXPECT_EQ(Text(page, kXOffsetUnitList), L"Inch");
+        EXPECT_EQ(Text(page, kPaperUnitList), L"mm");
+
+        // Standard papers of the driver, then the custom ones; "SelectedPaperSize" beats the
+        // public devmode's A4.
+        const std::vector<Item> papers{{L"Letter", 1},
+                                       {L"Legal", 5},
+                                       {L"A4", 9},
+                                       {L"A5", 11},
+                                       {L"A6", 70},
+                                       {L"Envelope #10", 20},
+                                       {L"Label 50x30", 257},
+                                       {L"Ticket 80x200", 258}};
+        EXPECT_EQ(Items(page, kPaperSizeList), papers);
+        EXPECT_EQ(Selected(page, kPaperSizeList), 7);
+        EXPECT_EQ(Live(page).lLastPaperIndex, 7);
+        EXPECT_EQ(Text(page, kPaperWidthEdit), L"80.00");
+        EXPECT_EQ(Text(page, kPaperLengthEdit), L"200.00");
+        EXPECT_EQ(Text(page, kPaperNameEdit), L"Ticket 80x200");
+        EXPECT_FALSE(Enabled(page, kAddPaperButton));
+        EXPECT_FALSE(Enabled(page, kDeletePaperButton));
+
+        EXPECT_EQ(Text(page, kCutterList), L"Page cut");
+        EXPECT_EQ(Text(page, kPrintSpeedList), L"3");
+        EXPECT_EQ(Items(page, kPrintSpeedList),
+                  (std::vector<Item>{{L"2", 2}, {L"3", 3}, {L"4", 4}, {L"5", 5}, {L"6", 6}}));
+        EXPECT_EQ(Items(page, kConfigNumberList).size(), 10u);
+        EXPECT_EQ(Text(page, kConfigNumberList), L"10");
+
+        // The send flags as check boxes, each enabling its group's fields.
+        EXPECT_TRUE(IsDlgButtonChecked(page, kImagePositioningCheck));
+        EXPECT_TRUE(IsDlgButtonChecked(page, kRotate180Check));
+        EXPECT_FALSE(IsDlgButtonChecked(page, kSlipCorrectionCheck));
+        EXPECT_TRUE(Enabled(page, kXOffsetUnitList));
+        EXPECT_TRUE(Enabled(page, kPrintSpeedList));
+        EXPECT_FALSE(Enabled(page, kSlipCorrectionEdit));
+        EXPECT_FALSE(Enabled(page, kConfigNumberList));
+        EXPECT_FALSE(Enabled(page, kPassThroughFontList));
+    });
+
+    // A selected paper neither list has: the first entry, with the public devmode's size.
+    ASSERT_TRUE(StoreSelectedPaper(printer, 333));
+    OnPage(printer, Applied(printer), [&](HWND page, Sheet&) {
+        EXPECT_EQ(Selected(page, kPaperSizeList), 0);
+        EXPECT_EQ(Text(page, kPaperNameEdit), L"Letter");
+        EXPECT_EQ(Text(page, kPaperWidthEdit), L"210.00");
+        EXPECT_EQ(Text(page, kPaperLengthEdit), L"297.00");
+    });
+}
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    reinterpret_cast<std::multiset<std::wstring>*>(faces)->insert(font->lfFaceName);
+    return 1;
+}
+
+TEST(PageView, FontListHoldsEveryFaceOnceAndSelectsTheExactName) {
+    std::multiset<std::wstring> enumerated;
+    HDC dc = CreateCompatibleDC(nullptr);
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &all, CollectFace, reinterpret_cast<LPARAM>(&enumerated), 0);
+    DeleteDC(dc);
+    std::set<std::wstring> faces;
+    std::size_t upright = 0;
+    for (const std::wstring& face : enumerated) {
+        if (face[0] != L'@') {
+            faces.insert(face);
+            ++upright;
+        }
+    }
+    ASSERT_GT(upright, faces.size()) << "faces enumerated for several character sets";
+    ASSERT_GT(enumerated.count(L"@WenQuanYi Micro Hei"), 0u)
+        << "a face for vertical writing (fonts-wqy-microhei)";
+    ASSERT_EQ(faces.count(L"DejaVu Sans Mono"), 1u);
+
+    RoadPrinter printer{L"road page fonts", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    for (const wchar_t* stored : {L"DejaVu Sans Mono", L"dejavu sans mono", L"DejaVu Sans M"}) {
+        Devmode in = Applied(printer);
+        std::memcpy(in.block().szPassThroughFont, stored, (std::wcslen(stored) + 1) * 2);
+        OnPage(printer, in, [&](HWND page, Sheet&) {
+            std::set<std::wstring> listed;
+            const std::vector<Item> items = Items(page, kPassThroughFontList);
+            for (const Item& item : items)
+                listed.insert(item.text);
+            EXPECT_EQ(listed.size(), items.size());
+            EXPECT_EQ(listed, faces);
+            const bool exact = stored == std::wstring(L"DejaVu Sans Mono");
+            EXPECT_EQ(Text(page, kPassThroughFontList), exact ? stored : L"") << stored;
+        });
+    }
+}
+
+void Choose(HWND page, int list, WPARAM entry) {
+    SendDlgItemMessageW(page, list, CB_SETCURSEL, entry, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+}
+
+TEST(PageView, FilterAndBalloonsGuardTheFieldsAndSetAsDefault) {
+    RoadPrinter printer{L"road page fields", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    Devmode in = Applied(printer);
+    OemDevmode& b = in.block();
+    b.lXOffset = b.lYOffset = b.lSlipCorrection = 0;
+    b.dwPrintDensity = 100;
+    b.bOffsetSend = b.bSlipCorrectionSend = b.bPrintDensitySend = 1;
+    OnPage(printer, in, [&](HWND page, Sheet&) {
+        EXPECT_TRUE(Enabled(page, kSaveAsDefaultButton));
+        // Typed characters, with the selection where the user left it.
+        struct Keys {
+            int edit;
+            const wchar_t* text;
+            int from, to;
+            const wchar_t *keys, *result;
+        };
+        for (const Keys& k : {Keys{kXOffsetEdit, L"5", 1, 1, L"-", L"5"},
+                              Keys{kXOffsetEdit, L"5", 0, -1, L"-", L"-"},
+                              Keys{kYOffsetEdit, L"1,5", 3, 3, L".,x-2", L"1,52"},
+                              Keys{kCopiesEdit, L"7", 1, 1, L",.a\t3", L"73"}}) {
+            SetText(page, k.edit, k.text);
+            SendDlgItemMessageW(page, k.edit, EM_SETSEL, k.from, k.to);
+            for (const wchar_t* key = k.keys; *key != 0; ++key)
+                SendDlgItemMessageW(page, k.edit, WM_CHAR, *key, 1);
+            EXPECT_EQ(Text(page, k.edit), k.result) << k.text << " + " << k.keys;
+            SetText(page, k.edit, k.edit == kCopiesEdit ? L"1" : L"0");
+        }
+
+        Choose(page, kYOffsetUnitList, 1);
+        struct Refused {
+            int edit;
+            const wchar_t *text, *balloon;
+            INT icon = TTI_ERROR;
+        };
+        const Refused refused[] = {
+            {kXOffsetEdit, L"1.01", L"Value must be between -1 and 1 Inch."},
+            {kXOffsetEdit, L"", L"KONVERTIERUNGSFEHLER"},
+            {kXOffsetEdit, L"-", L"Syntax error"},
+            {kYOffsetEdit, L"25.41", L"Value must be between -25.4 and 25.4 mm."},
+            {kSlipCorrectionEdit, L"101", L"Slip Correction must be between -100 and 100."},
+            {kSlipCorrectionEdit, L"", L"Konvertierungsfehler"},
+            {kPrintDensityEdit, L"12", L"The final digit of the value must be either 0 or 5.",
+             TTI_WARNING},
+            {kPrintDensityEdit, L"125", L"Value must be between 10 and 120."},
+            {kCopiesEdit, L"10000", L"Number of copies may not exceed 9999."},
+            {kCopiesEdit, L"0", L"Number of copies must be at least 1."},
+            {kCopiesEdit, L"", L"Invalid"},
+            // The model's extents: 4.2 to 228.6 mm wide, 25.4 to 2032 mm long.
+            {kPaperWidthEdit, L"300", L"Width of paper must be between 4.20 mm and 228.60 mm"},
+            {kPaperLengthEdit, L"3000",
+             L"Length of paper must be between 25.400000 mm and 2032.000000 mm"},
+            {kPaperLengthEdit, L"1x", L"Syntax error"},
+        };
+        for (const Refused& r : refused) {
+            const std::wstring before = Text(page, r.edit);
+            BalloonSpy spy(GetDlgItem(page, r.edit));
+            SetText(page, r.edit, r.text);
+            ASSERT_EQ(spy.balloons().size(), 1u) << r.text;
+            const winsupport::SeenBalloon& seen = spy.balloons().back();
+            EXPECT_EQ(seen.cbStruct, 32u);
+            EXPECT_EQ(seen.title, r.icon == TTI_WARNING ? L"Warning" : L"Error");
+            EXPECT_EQ(seen.text, r.balloon);
+            EXPECT_EQ(seen.icon, r.icon);
+            EXPECT_FALSE(Enabled(page, kSaveAsDefaultButton)) << r.text;
+            SetText(page, r.edit, before.c_str());
+            if (r.edit != kPaperWidthEdit && r.edit != kPaperLengthEdit) {
+                EXPECT_TRUE(Enabled(page, kSaveAsDefaultButton)) << r.text;
+            }
+        }
+    });
+}
+
+TEST(PageView, CancelLeavesThePrivateDevmodeAsItWasHandedOver) {
+    RoadPrinter printer{L"road page cancel", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    ASSERT_TRUE(printer.StorePapers({{L"Label 50x30", 500, 300}}));
+    // The driver's papers stored as registration stores them, so both merges read the same.
+    ASSERT_EQ(printer.PaperNames().size(), 7u);
+    Devmode in = Applied(printer);
+    in.block().dwPrintDensity = in.block().dwCopies = kUnsetValue;
+    Devmode handed = printer.Merged(in);
+    std::vector<BYTE> changed;
+    const auto run = OnPage(
+        printer, in,
+        [&](HWND page, Sheet&) {
+            SendDlgItemMessageW(page, kCutterCheck, BM_CLICK, 0, 0);
+            Choose(page, kCutterList, 1);
+            Choose(page, kConfigNumberList, 4);
+            Choose(page, kPaperSizeList, 6);
+            SetText(page, kCopiesEdit, L"5");
+            const auto* live = reinterpret_cast<const BYTE*>(&Live(page));
+            changed.assign(live, live + kOemDevmodeSize);
+        },
+        Finish::kCancel);
+    EXPECT_TRUE(run.closedAsAsked);
+    ASSERT_EQ(changed.size(), kOemDevmodeSize);
+    EXPECT_NE(std::memcmp(changed.data(), &handed.block(), kOemDevmodeSize), 0);
+    ASSERT_EQ(run.devmode.size(), handed.size());
+    EXPECT_EQ(std::memcmp(run.devmode.data() + sizeof(DEVMODEW), &handed.block(), kOemDevmodeSize),
+              0);
+}
+
+TEST(PageView, DamagedInputStillOpensASensiblePage) {
+    // No printer data at all: the devmode's settings are unset, its counts beyond any list, its
+    // font name without an end.
+    RoadPrinter bare{L"road page bare", L"KESTRA VC9"};
+    ASSERT_TRUE(bare.ready());
+    Devmode in = Applied(bare);
+    ASSERT_EQ(in.block().lXOffset, kUnsetSigned);
+    in.block().bOffsetSend = in.block().bSlipCorrectionSend = 1;
+    in.block().lStdPaperCount = in.block().lCustomPaperCount = 0x7FFFFFFF;
+    std::fill(std::begin(in.block().szPassThroughFont), std::end(in.block().szPassThroughFont),
+              u'A');
+    const auto run = OnPage(bare, in, [&](HWND page, Sheet& sheet) {
+        for (int edit : {kXOffsetEdit, kYOffsetEdit, kSlipCorrectionEdit})
+            EXPECT_EQ(Text(page, edit), L"") << edit;
+        EXPECT_EQ(Text(page, kPrintDensityEdit), L"100");
+        EXPECT_EQ(Text(page, kCutterList), L"No cutting");
+        EXPECT_EQ(Text(page, kPrintSpeedList), L"2");
+        EXPECT_EQ(Text(page, kConfigNumberList), L"1");
+        EXPECT_EQ(Items(page, kPaperSizeList).size(), 6u);
+        EXPECT_EQ(Live(page).lLastPaperIndex, 5);
+        EXPECT_FALSE(Items(page, kPassThroughFontList).empty());
+        EXPECT_EQ(Selected(page, kPassThroughFontList), CB_ERR);
+        // Opening judges the copies alone; the next check refuses the empty fields.
+        EXPECT_TRUE(Enabled(page, kSaveAsDefaultButton));
+        BalloonSpy x(GetDlgItem(page, kXOffsetEdit));
+        BalloonSpy slip(GetDlgItem(page, kSlipCorrectionEdit));
+        SetText(page, kCopiesEdit, L"2");
+        ASSERT_EQ(x.balloons().size(), 1u);
+        EXPECT_EQ(x.balloons()[0].text, L"KONVERTIERUNGSFEHLER");
+        ASSERT_EQ(slip.balloons().size(), 1u);
+        EXPECT_EQ(slip.balloons()[0].text, L"Konvertierungsfehler");
+        EXPECT_FALSE(Enabled(page, kSaveAsDefaultButton));
+        sheet.Press(PSBTN_OK);
+        sheet.Press(PSBTN_CANCEL);
+    });
+    ASSERT_EQ(run.messageBoxes.size(), 1u);
+    EXPECT_EQ(run.messageBoxes[0].caption, L"Error: X Offset");
+
+    // More custom papers counted than stored, one of them with a name that fills its field.
+    RoadPrinter printer{L"road page torn papers", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    PaperRecord records[2] = {};
+    std::fill(std::begin(records[0].name), std::end(records[0].name), u'N');
+    records[0].id = 257;
+    records[1].name[0] = u'B';
+    records[1].id = 258;
+    records[0].width = records[1].width = records[0].length = records[1].length = 1000;
+    winsupport::Printer data = winsupport::Printer::Open(printer.name());
+    ASSERT_TRUE(data.Set(L"07_CUST_PAPER_SIZES", REG_BINARY, records, sizeof records));
+    ASSERT_TRUE(printer.StoreDword(L"CountOfCustomPapers", 50));
+    ASSERT_TRUE(StoreSelectedPaper(printer, 257));
+    OnPage(printer, Applied(printer), [&](HWND page, Sheet&) {
+        const std::vector<Item> papers = Items(page, kPaperSizeList);
+        ASSERT_EQ(papers.size(), 8u);
+        EXPECT_EQ(papers[6], (Item{std::wstring(63, L'N'), 257}));
+        EXPECT_EQ(papers[7], (Item{L"B", 258}));
+        EXPECT_EQ(Live(page).lLastPaperIndex, 7);
+        EXPECT_EQ(Text(page, kPaperNameEdit), std::wstring(63, L'N'));
+        EXPECT_EQ(Text(page, kPaperWidthEdit), L"100.00");
+    });
+}
+
+}  // namespace
+}  // namespace adjustui::road
