@@ -1,23 +1,35 @@
 // Walks the road of an application for each printer named on the command line, through the
-// spooler only: its paper lists and extents (DeviceCapabilitiesW), its default devmode and the
-// plug-in's settings in it (DocumentPropertiesW), and its printing preferences.
-//   adjustui-road-demo [--preferences[=MS]] PRINTER...
-// With --preferences the sheet stays up MS milliseconds (default 2000) before OK is pressed.
+// spooler only.
+//   adjustui-road-demo PRINTER...
+// prints its paper lists and extents (DeviceCapabilitiesW), its default devmode and the plug-in's
+// settings in it (DocumentPropertiesW).
+//   adjustui-road-demo --page=en|de [--pictures=DIR] [--add-paper=NAME=WIDTH,LENGTH] PRINTER...
+// opens its printing preferences with the "Adjustments" page active (the language must be the
+// user's: set LC_ALL), saves a picture of the sheet as DIR\<model>-<language>.png, presses OK and
+// prints the devmode that comes back. With --add-paper the paper (millimetres) is typed into the
+// page's custom paper editor and added first, the picture is <model>-custom-paper.png, and the
+// paper list an application gets afterwards is printed. --tick=MS paces the steps (400).
 #include <windows.h>
 
 #include <commctrl.h>
 #include <compstui.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "page/controls.h"
 #include "settings/oem_devmode.h"
-#include "winsupport/sheet_closer.h"
+#include "winsupport/handles.h"
 #include "winsupport/spooler_info.h"
+#include "winsupport/window_picture.h"
 
 namespace {
 
@@ -200,57 +212,294 @@ void TakeInDocumentDevmode(const std::wstring& printer, const std::vector<BYTE>&
     PrintDevmode(out);
 }
 
-// The printing preferences as an application opens them: its devmode in, the sheet, the devmode
-// that the sheet leaves out.
-void OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, UINT showMs) {
+// What the demo does on the "Adjustments" page while the printing preferences are up: one step a
+// tick of a thread timer, from inside the sheet's modal loop.
+struct PageVisit {
+    std::wstring title;    // the page's tab in the user's language
+    std::wstring picture;  // PNG file, empty for none
+    // A custom paper typed into the editor and added: name, width and length in millimetres.
+    std::optional<std::array<std::wstring, 3>> paper;
+
+    HWND sheet = nullptr;
+    HWND page = nullptr;
+    int step = 0;
+    bool busy = false;
+    bool added = false;
+    bool pictured = false;
+    // What a message box of the page said; the sheet is cancelled then.
+    std::wstring refusal;
+};
+
+thread_local PageVisit* tVisit = nullptr;
+
+// A visible dialog of this thread: the sheet (with its tabs) or a message box (without).
+HWND FindDialog(bool sheet) {
+    struct Search {
+        bool sheet;
+        HWND found;
+    } search{sheet, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(out);
+            wchar_t cls[16] = {};
+            GetClassNameW(window, cls, 16);
+            if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window) &&
+                (PropSheet_GetTabControl(window) != nullptr) == s.sheet) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Makes the page whose tab reads `title` the active one; its dialog, or null.
+HWND ShowPage(HWND sheet, const std::wstring& title) {
+    const HWND tabs = PropSheet_GetTabControl(sheet);
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        wchar_t text[128] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        if (SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item)) &&
+            title == text) {
+            PropSheet_SetCurSel(sheet, nullptr, i);
+            return PropSheet_GetCurrentPageHwnd(sheet);
+        }
+    }
+    return nullptr;
+}
+
+// Key by key, as a user types: through the field's character filter.
+void Type(HWND page, int edit, const std::wstring& text) {
+    SetDlgItemTextW(page, edit, L"");
+    for (wchar_t key : text) {
+        SendDlgItemMessageW(page, edit, WM_CHAR, key, 1);
+    }
+}
+
+void VisitStep(PageVisit& v) {
+    namespace ids = adjustui::page;
+    switch (v.step) {
+        case 0:
+            v.sheet = FindDialog(true);
+            if (v.sheet == nullptr) {
+                return;
+            }
+            v.page = ShowPage(v.sheet, v.title);
+            // The page posts its check states to itself: the next steps come a tick later.
+            v.step = v.page != nullptr ? 1 : 3;
+            return;
+        case 1:
+            if (v.paper) {
+                Type(v.page, ids::kPaperNameEdit, (*v.paper)[0]);
+                Type(v.page, ids::kPaperWidthEdit, (*v.paper)[1]);
+                Type(v.page, ids::kPaperLengthEdit, (*v.paper)[2]);
+                HWND add = GetDlgItem(v.page, ids::kAddPaperButton);
+                if (IsWindowEnabled(add)) {
+                    SendMessageW(add, BM_CLICK, 0, 0);
+                    v.added = IsWindowEnabled(GetDlgItem(v.page, ids::kDeletePaperButton)) != FALSE;
+                }
+            }
+            v.step = 2;
+            return;
+        case 2:
+            v.pictured =
+                !v.picture.empty() && adjustui::winsupport::SaveWindowPicture(v.sheet, v.picture);
+            v.step = 3;
+            return;
+        case 3:
+            PostMessageW(v.sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+            v.step = 4;
+            return;
+        default:
+            // The page refused OK with a message box: tell what it said, and cancel.
+            if (HWND box = FindDialog(false)) {
+                wchar_t caption[128] = {};
+                wchar_t text[512] = {};
+                GetWindowTextW(box, caption, static_cast<int>(std::size(caption)));
+                GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
+                v.refusal = std::wstring(caption) + L": " + text;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                PostMessageW(v.sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            }
+            return;
+    }
+}
+
+void CALLBACK VisitTick(HWND, UINT, UINT_PTR, DWORD) {
+    // A message box the page raises runs a modal loop of its own, where ticks come too.
+    if (tVisit != nullptr && !tVisit->busy) {
+        tVisit->busy = true;
+        VisitStep(*tVisit);
+        tVisit->busy = false;
+    }
+}
+
+// The printing preferences as an application opens them: its devmode in, the sheet with the page
+// visited, OK, and the devmode the sheet leaves out.
+bool OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, PageVisit& visit,
+                     UINT tickMs) {
     auto* name = const_cast<wchar_t*>(printer.c_str());
     std::vector<BYTE> out(devmode.size());
-    // OK is pressed a while after the sheet appeared, so that a picture can be taken meanwhile.
-    const adjustui::winsupport::SheetCloser closer(showMs);
-    const LONG result = DocumentPropertiesW(
-        nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
-        reinterpret_cast<DEVMODEW*>(devmode.data()), DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
-    std::wprintf(L"  Printing preferences: DocumentPropertiesW answered %ld%ls\n", result,
-                 result == ERR_CPSUI_NO_PROPSHEETPAGE ? L" (no page to show)" : L"");
-    if (reinterpret_cast<const DEVMODEW*>(out.data())->dmSize != 0) {
-        std::wprintf(L"  Devmode the sheet left:\n");
-        devmode = std::move(out);
-        PrintDevmode(devmode);
+    PageVisit* const outer = std::exchange(tVisit, &visit);
+    LONG result = 0;
+    {
+        const adjustui::winsupport::UniqueThreadTimer timer(
+            SetTimer(nullptr, 0, tickMs, &VisitTick));
+        result =
+            DocumentPropertiesW(nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
+                                reinterpret_cast<DEVMODEW*>(devmode.data()),
+                                DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
     }
+    tVisit = outer;
+    std::wprintf(L"  Printing preferences: DocumentPropertiesW answered %ld, page \"%ls\" %ls\n",
+                 result, visit.title.c_str(), visit.page != nullptr ? L"shown" : L"not found");
+    if (visit.paper) {
+        std::wprintf(L"  Custom paper \"%ls\", %ls x %ls mm typed into the page: %ls\n",
+                     (*visit.paper)[0].c_str(), (*visit.paper)[1].c_str(),
+                     (*visit.paper)[2].c_str(), visit.added ? L"added" : L"NOT added");
+    }
+    if (!visit.picture.empty()) {
+        std::wprintf(L"  Picture of the page: %ls%ls\n", visit.picture.c_str(),
+                     visit.pictured ? L"" : L" (FAILED)");
+    }
+    if (!visit.refusal.empty()) {
+        std::wprintf(L"  The page refused OK (\"%ls\"); the sheet was cancelled\n",
+                     visit.refusal.c_str());
+        return false;
+    }
+    if (result != IDOK || reinterpret_cast<const DEVMODEW*>(out.data())->dmSize == 0) {
+        return false;
+    }
+    std::wprintf(L"  Devmode the sheet left after OK:\n");
+    devmode = std::move(out);
+    PrintDevmode(devmode);
+    return visit.page != nullptr && (visit.picture.empty() || visit.pictured) &&
+           (!visit.paper || visit.added);
+}
+
+// "KESTRA VC9" as part of a file name: blanks become '-'.
+std::wstring FileNamePart(std::wstring text) {
+    std::replace(text.begin(), text.end(), L' ', L'-');
+    return text;
+}
+
+struct Options {
+    // Empty: the road of an application without the sheet. "en" or "de": the page in that
+    // language, whose title the sheet's tab shows.
+    std::wstring language;
+    std::wstring pictures;  // folder for the pictures of the page
+    std::optional<std::array<std::wstring, 3>> paper;
+    UINT tickMs = 400;
+    std::vector<std::wstring> printers;
+};
+
+bool Value(const std::wstring& argument, const wchar_t* option, std::wstring& value) {
+    const std::wstring prefix = std::wstring(option) + L"=";
+    if (!argument.starts_with(prefix)) {
+        return false;
+    }
+    value = argument.substr(prefix.size());
+    return true;
+}
+
+// NAME=WIDTH,LENGTH
+std::optional<std::array<std::wstring, 3>> PaperOption(const std::wstring& text) {
+    const auto eq = text.rfind(L'=');
+    const auto comma = text.rfind(L',');
+    if (eq == std::wstring::npos || comma == std::wstring::npos || comma < eq) {
+        return std::nullopt;
+    }
+    return std::array<std::wstring, 3>{text.substr(0, eq), text.substr(eq + 1, comma - eq - 1),
+                                       text.substr(comma + 1)};
+}
+
+std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        std::wstring value;
+        if (Value(argument, L"--page", o.language)) {
+            if (o.language != L"en" && o.language != L"de") {
+                return std::nullopt;
+            }
+        } else if (Value(argument, L"--pictures", o.pictures)) {
+        } else if (Value(argument, L"--add-paper", value)) {
+            o.paper = PaperOption(value);
+            if (!o.paper) {
+                return std::nullopt;
+            }
+        } else if (Value(argument, L"--tick", value)) {
+            o.tickMs = static_cast<UINT>(std::wcstoul(value.c_str(), nullptr, 10));
+        } else if (argument.starts_with(L"--")) {
+            return std::nullopt;
+        } else {
+            o.printers.push_back(argument);
+        }
+    }
+    if (o.printers.empty() || (o.paper && o.language.empty())) {
+        return std::nullopt;
+    }
+    return o;
+}
+
+// The page of one printer: a picture of it (with the new paper typed in, when one is added), OK,
+// the devmode that comes back; after an added paper, the paper list an application now gets.
+bool VisitPage(const Options& o, const std::wstring& printer, std::vector<BYTE>& devmode) {
+    PageVisit visit;
+    visit.title = o.language == L"de" ? L"Anpassungen" : L"Adjustments";
+    visit.paper = o.paper;
+    if (!o.pictures.empty()) {
+        const std::wstring what = o.paper ? L"custom-paper" : o.language;
+        visit.picture =
+            o.pictures + L"\\" + FileNamePart(DriverName(printer)) + L"-" + what + L".png";
+    }
+    const bool ok = OpenPreferences(printer, devmode, visit, o.tickMs);
+    if (o.paper) {
+        std::wprintf(L"  The application's paper list now:\n");
+        PrintPapers(printer);
+    }
+    return ok;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    bool preferences = false;
-    UINT showMs = 2000;
-    int shown = 0;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring printer = argv[i];
-        if (printer.starts_with(L"--preferences")) {
-            preferences = true;
-            if (printer.size() > 14 && printer[13] == L'=') {
-                showMs = static_cast<UINT>(std::wcstoul(printer.c_str() + 14, nullptr, 10));
-            }
-            continue;
-        }
+    const std::optional<Options> options = ParseOptions(argc, argv);
+    if (!options) {
+        std::fputws(
+            L"usage: adjustui-road-demo [--page=en|de [--pictures=DIR] "
+            L"[--add-paper=NAME=WIDTH,LENGTH] [--tick=MS]] PRINTER...\n",
+            stderr);
+        return 2;
+    }
+    const Options& o = *options;
+    int failed = 0;
+    for (const std::wstring& printer : o.printers) {
         std::wprintf(L"\n== Printer \"%ls\", driver (model) \"%ls\"\n", printer.c_str(),
                      DriverName(printer).c_str());
-        PrintPapers(printer);
-        PrintExtent(printer, L"Minimum", DC_MINEXTENT);
-        PrintExtent(printer, L"Maximum", DC_MAXEXTENT);
         std::vector<BYTE> devmode = DefaultDevmode(printer);
         if (devmode.empty()) {
             std::wprintf(L"  DocumentPropertiesW failed\n");
+            ++failed;
             continue;
         }
+        if (!o.language.empty()) {
+            failed += VisitPage(o, printer, devmode) ? 0 : 1;
+            std::fflush(stdout);
+            continue;
+        }
+        PrintPapers(printer);
+        PrintExtent(printer, L"Minimum", DC_MINEXTENT);
+        PrintExtent(printer, L"Maximum", DC_MAXEXTENT);
         PrintDevmode(devmode);
         TakeInDocumentDevmode(printer, devmode);
-        if (preferences) {
-            OpenPreferences(printer, devmode, showMs);
-        }
-        ++shown;
+        std::fflush(stdout);
     }
-    std::fflush(stdout);
-    return shown > 0 ? 0 : 1;
+    return failed == 0 ? 0 : 1;
 }
