@@ -1,8 +1,12 @@
 #include "settings/paper_store.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <optional>
+#include <random>
+#include <thread>
 
 namespace adjustui {
 namespace {
@@ -156,33 +160,75 @@ namespace {
 // the count says, so a count that cannot be read, or one that a failed write left behind, never
 // shortens the list. Nothing when it cannot be read or is beyond what the plug-in accepts.
 std::optional<std::vector<PaperRecord>> ReadWholeCustomList(PrinterStore& writer) {
-    std::uint32_t needed = 0;
-    const std::uint32_t r = writer.GetData(value::kCustomPapers, {}, needed);
-    if (r == kErrorFileNotFound)
-        return std::vector<PaperRecord>{};
-    if ((r != kErrorSuccess && r != kErrorMoreData) || needed / kRecordBytes > kMaxPaperRecords)
-        return std::nullopt;
-    std::vector<PaperRecord> records(needed / kRecordBytes);
-    if (needed > 0) {
-        std::vector<std::byte> whole(needed);
-        if (writer.GetData(value::kCustomPapers, whole, needed) != kErrorSuccess ||
-            needed / kRecordBytes != records.size()) {
+    // Another writer may change the list between the sizing read and the read: size it again.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::uint32_t needed = 0;
+        const std::uint32_t r = writer.GetData(value::kCustomPapers, {}, needed);
+        if (r == kErrorFileNotFound)
+            return std::vector<PaperRecord>{};
+        if ((r != kErrorSuccess && r != kErrorMoreData) || needed / kRecordBytes > kMaxPaperRecords)
             return std::nullopt;
-        }
+        std::vector<PaperRecord> records(needed / kRecordBytes);
+        if (needed == 0)
+            return records;
+        std::vector<std::byte> whole(needed);
+        const std::uint32_t read = writer.GetData(value::kCustomPapers, whole, needed);
+        if (read == kErrorMoreData)
+            continue;
+        if (read != kErrorSuccess)
+            return std::nullopt;
+        records.resize(needed / kRecordBytes);
         std::memcpy(records.data(), whole.data(), records.size() * kRecordBytes);
+        return records;
     }
-    return records;
+    return std::nullopt;
 }
 
-// The array first: a count without its records would report papers that are not there.
-AppendResult WriteCustomList(PrinterStore& writer, const std::vector<PaperRecord>& records) {
-    if (writer.SetData(value::kCustomPapers, kRegBinary,
-                       AsConstBytes(records.data(), records.size())) != kErrorSuccess) {
-        return {false, CustomPaperCount(writer)};
-    }
-    const auto count = static_cast<std::int32_t>(records.size());
+// How often a change of the custom list is made again on what other writers stored meanwhile.
+constexpr int kListAttempts = 8;
+
+// The count that goes with a list that holds the change.
+AppendResult Counted(PrinterStore& writer, const std::vector<PaperRecord>& list) {
+    const auto count = static_cast<std::int32_t>(list.size());
     writer.SetData(value::kCustomPaperCount, kRegBinary, AsConstBytes(&count, 1));
     return {true, static_cast<std::uint32_t>(count)};
+}
+
+// A change of the custom list: the list to write for the list stored now (nothing when it does
+// not apply), and whether a list read afterwards still holds it.
+template <typename Make, typename Holds>
+AppendResult ChangeCustomList(PrinterStore& printer, Make make, Holds holds, SettleWrites settle) {
+    auto writer = printer.OpenForWrite();
+    if (!writer)
+        return {false, CustomPaperCount(printer)};
+    // The spooler offers no lock, and the users of a shared printer may sit at other machines:
+    // after writing, the list is read back, and made again on what is stored when another
+    // writer's list replaced it.
+    for (int attempt = 0; attempt < kListAttempts; ++attempt) {
+        const auto stored = ReadWholeCustomList(*writer);
+        if (!stored)
+            break;
+        // Another writer's list may already hold the change, made on a list read after ours.
+        if (attempt > 0 && holds(*stored))
+            return Counted(*writer, *stored);
+        const std::optional<std::vector<PaperRecord>> changed = make(*stored);
+        if (!changed)
+            break;
+        // The array first: a count without its records would report papers that are not there.
+        if (writer->SetData(value::kCustomPapers, kRegBinary,
+                            AsConstBytes(changed->data(), changed->size())) != kErrorSuccess) {
+            break;
+        }
+        settle();
+        const auto after = ReadWholeCustomList(*writer);
+        if (after && holds(*after))
+            return Counted(*writer, *after);
+    }
+    return {false, CustomPaperCount(*writer)};
+}
+
+bool SameRecord(const PaperRecord& a, const PaperRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 }  // namespace
@@ -203,39 +249,65 @@ std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored) {
     return kFirstCustomPaperId;
 }
 
-AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record) {
-    auto writer = printer.OpenForWrite();
-    if (!writer)
-        return {false, CustomPaperCount(printer)};
-    auto records = ReadWholeCustomList(*writer);
-    if (!records || records->size() >= kMaxPaperRecords)
-        return {false, CustomPaperCount(*writer)};
+void SettleWritesBriefly() {
+    // Writers that meet once would meet again after equal waits.
+    static std::atomic<std::uint32_t> seed{
+        static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    std::minstd_rand random(seed.fetch_add(0x9E3779B9u));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 40));
+}
+
+AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
+                               SettleWrites settle) {
     PaperRecord added = record;
-    added.id = NextCustomPaperCode(*records);
-    records->push_back(added);
-    AppendResult result = WriteCustomList(*writer, *records);
+    const auto make =
+        [&](const std::vector<PaperRecord>& stored) -> std::optional<std::vector<PaperRecord>> {
+        if (stored.size() >= kMaxPaperRecords)
+            return std::nullopt;
+        added.id = NextCustomPaperCode(stored);
+        std::vector<PaperRecord> grown = stored;
+        grown.push_back(added);
+        return grown;
+    };
+    // The paper by its name and size: another writer may have stored it with a code of its own.
+    const auto holds = [&](const std::vector<PaperRecord>& after) {
+        const auto found = std::find_if(after.begin(), after.end(), [&](const PaperRecord& r) {
+            return FieldText(r.name) == FieldText(added.name) && r.width == added.width &&
+                   r.length == added.length;
+        });
+        if (found != after.end())
+            added.id = found->id;
+        return found != after.end();
+    };
+    AppendResult result = ChangeCustomList(printer, make, holds, settle);
     if (result.stored)
         result.code = added.id;
     return result;
 }
 
-AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name) {
-    auto writer = printer.OpenForWrite();
-    if (!writer)
-        return {false, CustomPaperCount(printer)};
-    auto records = ReadWholeCustomList(*writer);
-    if (!records)
-        return {false, CustomPaperCount(*writer)};
-    const auto match = std::find_if(records->begin(), records->end(), [&](const PaperRecord& r) {
-        return FieldText(r.name) == name;
-    });
-    if (match == records->end())
-        return {false, CustomPaperCount(*writer)};
-    const std::uint16_t code = match->id;
-    records->erase(match);
-    AppendResult result = WriteCustomList(*writer, *records);
+AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
+                               SettleWrites settle) {
+    std::optional<PaperRecord> removed;
+    const auto make =
+        [&](const std::vector<PaperRecord>& stored) -> std::optional<std::vector<PaperRecord>> {
+        // The paper first found by its name; made again, the very same paper.
+        const auto match = std::find_if(stored.begin(), stored.end(), [&](const PaperRecord& r) {
+            return removed ? SameRecord(r, *removed) : FieldText(r.name) == name;
+        });
+        if (match == stored.end())
+            return std::nullopt;
+        removed = *match;
+        std::vector<PaperRecord> rest = stored;
+        rest.erase(rest.begin() + (match - stored.begin()));
+        return rest;
+    };
+    const auto holds = [&](const std::vector<PaperRecord>& after) {
+        return std::none_of(after.begin(), after.end(),
+                            [&](const PaperRecord& r) { return SameRecord(r, *removed); });
+    };
+    AppendResult result = ChangeCustomList(printer, make, holds, settle);
     if (result.stored)
-        result.code = code;
+        result.code = removed->id;
     return result;
 }
 

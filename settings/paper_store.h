@@ -110,11 +110,20 @@ struct AppendResult {
 // paper's code is given twice.
 std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored);
 
-// Appends `record` after every custom record that is stored, with the next code.
-AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record);
+// Lets other writers of the printer's data finish what they have begun before a change is checked
+// for having lasted.
+using SettleWrites = void (*)();
+void SettleWritesBriefly();
+
+// Appends `record` after every custom record that is stored, with the next code. Another writer's
+// list that replaced this one is met by appending again to what is stored then, a few times.
+AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
+                               SettleWrites settle = SettleWritesBriefly);
 
 // Removes the first custom paper of that name; the others keep their codes. Twins of one name
-// come only from elsewhere: the caller tells them apart by the code.
-AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name);
+// come only from elsewhere: the caller tells them apart by the code. Removed again when another
+// writer's list brought it back.
+AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
+                               SettleWrites settle = SettleWritesBriefly);
 
 }  // namespace adjustui

@@ -1,5 +1,8 @@
 #include "settings/paper_store.h"
 
+#include <functional>
+#include <utility>
+
 #include "tests/unit/fixtures.h"
 
 namespace adjustui::testing {
@@ -233,6 +236,49 @@ TEST_F(PaperStoreTest, RemovedPapersLeaveTheirCodesAndNoCodeIsGivenTwice) {
     printer->writeAccess = false;
     EXPECT_FALSE(RemoveCustomPaper(store, u"A").stored);
     EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 3u);
+}
+
+// Another writer of the same printer, whose list lands while this one settles: once, or every
+// time.
+std::function<void()> intruder;
+bool intrudeEveryTime = false;
+void Intrude() {
+    if (intruder && intrudeEveryTime)
+        intruder();
+    else if (intruder)
+        std::exchange(intruder, nullptr)();
+}
+
+TEST_F(PaperStoreTest, AnotherWritersListReplacingThisOneIsMetByWritingAgain) {
+    PutRecords(value::kCustomPaperCount, value::kCustomPapers, {Paper(u"A", 257, 1, 1)});
+    // Read the same list, wrote its own paper with the same next code, and won.
+    intruder = [&] {
+        PutRecords(value::kCustomPaperCount, value::kCustomPapers,
+                   {Paper(u"A", 257, 1, 1), Paper(u"X", 258, 2, 2)});
+    };
+    const AppendResult added = AppendCustomPaper(store, Custom(u"B", 3, 3), Intrude);
+    EXPECT_TRUE(added.stored);
+    EXPECT_EQ(added.code, 259);
+    auto stored = StoredRecords(value::kCustomPapers);
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(std::u16string(stored[1].name), u"X");
+    EXPECT_EQ(std::u16string(stored[2].name), u"B");
+    EXPECT_EQ(StoredCount(value::kCustomPaperCount), 3);
+
+    // A writer that still held the removed paper brings it back: it is removed again.
+    intruder = [&] { PutRecords(value::kCustomPaperCount, value::kCustomPapers, stored); };
+    EXPECT_TRUE(RemoveCustomPaper(store, u"X", Intrude).stored);
+    stored = StoredRecords(value::kCustomPapers);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(std::u16string(stored[1].name), u"B");
+
+    // A writer that never lets this change last: after a few attempts the caller hears of it.
+    intrudeEveryTime = true;
+    intruder = [&] { PutRecords(value::kCustomPaperCount, value::kCustomPapers, stored); };
+    EXPECT_FALSE(AppendCustomPaper(store, Custom(u"C", 4, 4), Intrude).stored);
+    intrudeEveryTime = false;
+    intruder = nullptr;
+    EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 2u);
 }
 
 }  // namespace

@@ -1,5 +1,15 @@
 // The spooler store answers as the in-memory store of the native tests does.
 #include "platform/win32/winspool_store.h"
+
+#include <latch>
+#include <map>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/text.h"
+#include "settings/paper_store.h"
 #include "tests/contract/printer_store_contract.h"
 #include "tests/wine/plugin_harness.h"
 
@@ -34,6 +44,47 @@ TEST(WinspoolStore, NullHandleReadsNothing) {
     EXPECT_EQ(store.GetData(u"X_OFFSET", {reinterpret_cast<std::byte*>(&byte), 1}, needed), 6u);
     EXPECT_FALSE(store.DriverName().has_value());
     EXPECT_EQ(store.OpenForWrite(), nullptr);
+}
+
+// Users of a shared printer add papers at the same moment, each through a handle of their own: no
+// paper is lost to another's list, none is stored twice, no two share a code.
+TEST(WinspoolStore, PapersAddedAtTheSameMomentAreAllStoredOnceWithCodesOfTheirOwn) {
+    auto printer = FreshPrinter(Model::KestraVc9);
+    constexpr int kAdders = 6;
+    std::latch start(kAdders);
+    std::vector<AppendResult> results(kAdders);
+    std::vector<std::thread> adders;
+    for (int i = 0; i < kAdders; ++i) {
+        adders.emplace_back([&, i] {
+            win32::WinspoolStore own(printer.get());
+            auto handle = own.OpenForWrite();
+            PaperRecord paper{};
+            const std::u16string name = u"Adder " + std::u16string(1, char16_t(u'A' + i));
+            std::copy(name.begin(), name.end(), paper.name);
+            paper.width = 500 + i;
+            paper.length = 600;
+            start.arrive_and_wait();
+            results[i] = AppendCustomPaper(*handle, paper);
+        });
+    }
+    for (std::thread& adder : adders)
+        adder.join();
+
+    win32::WinspoolStore store(printer.get());
+    const std::vector<PaperRecord> stored = ReadCustomPapers(store);
+    std::map<std::u16string, int> names;
+    std::set<std::uint16_t> codes;
+    for (const PaperRecord& r : stored) {
+        ++names[std::u16string(FieldText(r.name))];
+        codes.insert(r.id);
+    }
+    for (int i = 0; i < kAdders; ++i) {
+        EXPECT_TRUE(results[i].stored) << i;
+        EXPECT_EQ(names[u"Adder " + std::u16string(1, char16_t(u'A' + i))], 1) << i;
+    }
+    EXPECT_EQ(stored.size(), static_cast<std::size_t>(kAdders));
+    EXPECT_EQ(codes.size(), stored.size());
+    EXPECT_EQ(CustomPaperCount(store), stored.size());
 }
 
 }  // namespace
