@@ -29,6 +29,12 @@ class PrinterSnapshot final : public PrinterStore {
     std::optional<std::u16string> DriverName() override;
     std::optional<std::vector<ListedValue>> ListValues() override;
 
+    // The next read takes a new picture: after writes through another handle.
+    void Refresh() {
+        taken_ = false;
+        values_.reset();
+    }
+
   private:
     void TakePicture();
 

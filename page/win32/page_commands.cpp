@@ -12,7 +12,7 @@
 #include "page/take_over.h"
 #include "page/win32/page_fields.h"
 #include "page/win32/page_io.h"
-#include "platform/win32/winspool_store.h"
+#include "settings/store_changes.h"
 
 namespace adjustui::page {
 namespace {
@@ -90,7 +90,9 @@ void ChoosePaper(HWND dialog, PageContext& context, const PaperRecord& paper) {
     }
     SetText(dialog, kPaperWidthEdit, PaperSizeIn(dialog, paper.width));
     SetText(dialog, kPaperLengthEdit, PaperSizeIn(dialog, paper.length));
-    SetText(dialog, kPaperNameEdit, std::u16string(FieldText(paper.name)));
+    // As the field holds it: a stored name may fill all 64 units.
+    SetText(dialog, kPaperNameEdit,
+            std::u16string(FieldText(paper.name).substr(0, kPaperNameUnits - 1)));
 }
 
 void OnPaperChoice(HWND dialog, PageContext& context) {
@@ -180,8 +182,8 @@ void OnAddPaper(HWND dialog, PageContext& context) {
     const PaperRecord paper =
         MakeCustomPaper(name, ReadText(dialog, kPaperWidthEdit), ReadText(dialog, kPaperLengthEdit),
                         UnitOf(dialog, kPaperUnitList), kFirstCustomPaperId);
-    win32::RequestPrinter printer(context.hPrinter);
-    const AppendResult added = AppendCustomPaper(printer.get(), paper);
+    const AppendResult added = AppendCustomPaper(context.pPrinter->get(), paper);
+    context.pPrinter->Refresh();
     if (!added.stored) {
         TellUser(dialog, kPaperNotStoredText, kCustomPapersText, MB_ICONERROR);
         return;
@@ -209,8 +211,8 @@ LRESULT CustomEntryWithCode(HWND dialog, std::uint16_t code) {
 
 void OnDeletePaper(HWND dialog, PageContext& context) {
     const std::u16string name = ReadText(dialog, kPaperNameEdit);
-    win32::RequestPrinter printer(context.hPrinter);
-    const AppendResult removed = RemoveCustomPaper(printer.get(), name);
+    const AppendResult removed = RemoveCustomPaper(context.pPrinter->get(), name);
+    context.pPrinter->Refresh();
     if (!removed.stored) {
         TellUser(dialog, kPaperNotRemovedText, kCustomPapersText, MB_ICONERROR);
         return;
@@ -356,25 +358,26 @@ void OnPageNotify(HWND dialog, PageContext& context, const NMHDR& header) {
 }
 
 void SaveSettingsAsDefault(HWND dialog, PageContext& context) {
-    win32::RequestPrinter printer(context.hPrinter);
-    const auto writer = printer.get().OpenForWrite();
-    if (!writer) {
+    // Nothing changes on the page unless the printer took the values.
+    OemDevmode devmode = *context.pOemDevmode;
+    OffsetUnits units{context.bXOffsetInMm, context.bYOffsetInMm};
+    std::vector<ValueToWrite> values;
+    for (ValueToStore& v :
+         DefaultsFromPage(ReadPageEntries(dialog), devmode, PaperOfPublicDevmode(context), units)) {
+        values.push_back({v.setting->name, StoredType(v.setting->kind), std::move(v.data)});
+    }
+    // Only values whose bytes differ from what is stored now are written, through a handle
+    // opened only then.
+    context.pPrinter->Refresh();
+    const WriteOutcome outcome = StoreChangedValues(context.pPrinter->get(), values);
+    context.pPrinter->Refresh();
+    if (!outcome.stored) {
         TellUser(dialog, kDefaultsNotSavedText, kSaveAsDefaultText, MB_ICONERROR);
         return;
     }
-    OffsetUnits units{context.bXOffsetInMm, context.bYOffsetInMm};
-    const std::vector<ValueToStore> values = DefaultsFromPage(
-        ReadPageEntries(dialog), *context.pOemDevmode, PaperOfPublicDevmode(context), units);
+    *context.pOemDevmode = devmode;
     context.bXOffsetInMm = units.xInMm;
     context.bYOffsetInMm = units.yInMm;
-    bool stored = true;
-    for (const ValueToStore& v : values) {
-        stored = writer->SetData(v.setting->name, StoredType(v.setting->kind), v.data) ==
-                     kErrorSuccess &&
-                 stored;
-    }
-    if (!stored)
-        TellUser(dialog, kDefaultsNotSavedText, kSaveAsDefaultText, MB_ICONERROR);
 }
 
 }  // namespace adjustui::page

@@ -6,12 +6,28 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "platform/win32/winspool_store.h"
 #include "settings/oem_devmode.h"
+#include "settings/printer_snapshot.h"
 
 namespace adjustui::page {
 
 inline constexpr std::size_t kDriverNameUnits = 260;
+
+// The page's printer: its values read once when the page opens, and again after the page's own
+// writes, so the page's checks and choices make no round trip of their own.
+class PagePrinter {
+  public:
+    explicit PagePrinter(HANDLE printer) : request_(printer), picture_(request_.get()) {}
+    PrinterStore& get() { return picture_; }
+    void Refresh() { picture_.Refresh(); }
+
+  private:
+    win32::RequestPrinter request_;
+    PrinterSnapshot picture_;
+};
 
 struct PageContext {
     DEVMODEW* pPublicDevmode;      // borrowed from the core driver
@@ -40,6 +56,7 @@ struct PageContext {
     std::uint8_t bHasSlipCorrection;
     std::uint8_t bInitialised;  // edit notifications before this are the page's own
     wchar_t* pszTitle;          // owned: the tab's text
+    std::unique_ptr<PagePrinter> pPrinter;
     // The installed driver's name as registration read it: the model of every later decision.
     char16_t szDriverName[kDriverNameUnits];
 };

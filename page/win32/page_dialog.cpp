@@ -109,12 +109,12 @@ void ShowUnits(HWND dialog, const PageContext& context) {
 }
 
 void ShowPapers(HWND dialog, PageContext& context) {
-    win32::RequestPrinter printer(context.hPrinter);
     const DEVMODEW* pub = context.pPublicDevmode;
     const PublicPaper fallback{pub != nullptr ? pub->dmPaperSize : short{0},
                                pub != nullptr ? pub->dmPaperWidth : short{0},
                                pub != nullptr ? pub->dmPaperLength : short{0}};
-    const PaperListView papers = BuildPaperList(printer.get(), *context.pOemDevmode, fallback);
+    const PaperListView papers =
+        BuildPaperList(context.pPrinter->get(), *context.pOemDevmode, fallback);
     context.pOemDevmode->lLastPaperIndex = papers.lastIndex;
     for (const PaperEntry& entry : papers.entries)
         AddItem(dialog, kPaperSizeList, Wide(entry.name), entry.id);

@@ -54,8 +54,8 @@ PageEntries ReadPageEntries(HWND dialog) {
 }
 
 StoredPapers ReadStoredPapers(const PageContext& context) {
-    win32::RequestPrinter printer(context.hPrinter);
-    return {ReadStandardPapers(printer.get()), ReadCustomPapers(printer.get())};
+    PrinterStore& printer = context.pPrinter->get();
+    return {ReadStandardPapers(printer), ReadCustomPapers(printer)};
 }
 
 namespace {

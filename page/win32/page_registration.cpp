@@ -146,8 +146,8 @@ LONG AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     c.bXOffsetValid = c.bYOffsetValid = c.bSlipCorrectionValid = 1;
 
     // One read of the driver name serves every model decision of the page.
-    win32::WinspoolStore printer(param.hPrinter);
-    if (const auto name = param.hPrinter != nullptr ? printer.DriverName() : std::nullopt) {
+    c.pPrinter = std::make_unique<PagePrinter>(param.hPrinter);
+    if (const auto name = c.pPrinter->get().DriverName()) {
         AssignField(c.szDriverName, *name);
         const ModelCapabilities model = ModelCapabilitiesOf(FieldText(c.szDriverName));
         c.bHasCutter = model.bHasCutter;
