@@ -251,9 +251,9 @@ std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored) {
 
 void SettleWritesBriefly() {
     // Writers that meet once would meet again after equal waits.
-    static std::atomic<std::uint32_t> seed{
+    static std::atomic<std::uint32_t> stir{
         static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
-    std::minstd_rand random(seed.fetch_add(0x9E3779B9u));
+    std::minstd_rand random(stir.fetch_add(0x9E3779B9u));
     std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 40));
 }
 
