@@ -188,7 +188,7 @@ std::optional<std::vector<PaperRecord>> ReadWholeCustomList(PrinterStore& writer
 constexpr int kListAttempts = 8;
 
 // The count that goes with a list that holds the change.
-AppendResult Counted(PrinterStore& writer, const std::vector<PaperRecord>& list) {
+PaperListChange Counted(PrinterStore& writer, const std::vector<PaperRecord>& list) {
     const auto count = static_cast<std::int32_t>(list.size());
     writer.SetData(value::kCustomPaperCount, kRegBinary, AsConstBytes(&count, 1));
     return {true, static_cast<std::uint32_t>(count)};
@@ -197,7 +197,8 @@ AppendResult Counted(PrinterStore& writer, const std::vector<PaperRecord>& list)
 // A change of the custom list: the list to write for the list stored now (nothing when it does
 // not apply), and whether a list read afterwards still holds it.
 template <typename Make, typename Holds>
-AppendResult ChangeCustomList(PrinterStore& printer, Make make, Holds holds, SettleWrites settle) {
+PaperListChange ChangeCustomList(PrinterStore& printer, Make make, Holds holds,
+                                 SettleWrites settle) {
     auto writer = printer.OpenForWrite();
     if (!writer)
         return {false, CustomPaperCount(printer)};
@@ -257,8 +258,8 @@ void SettleWritesBriefly() {
     std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 40));
 }
 
-AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
-                               SettleWrites settle) {
+PaperListChange AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
+                                  SettleWrites settle) {
     PaperRecord added = record;
     const auto make =
         [&](const std::vector<PaperRecord>& stored) -> std::optional<std::vector<PaperRecord>> {
@@ -279,14 +280,14 @@ AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
             added.id = found->id;
         return found != after.end();
     };
-    AppendResult result = ChangeCustomList(printer, make, holds, settle);
+    PaperListChange result = ChangeCustomList(printer, make, holds, settle);
     if (result.stored)
         result.code = added.id;
     return result;
 }
 
-AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
-                               SettleWrites settle) {
+PaperListChange RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
+                                  SettleWrites settle) {
     std::optional<PaperRecord> removed;
     const auto make =
         [&](const std::vector<PaperRecord>& stored) -> std::optional<std::vector<PaperRecord>> {
@@ -305,7 +306,7 @@ AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
         return std::none_of(after.begin(), after.end(),
                             [&](const PaperRecord& r) { return SameRecord(r, *removed); });
     };
-    AppendResult result = ChangeCustomList(printer, make, holds, settle);
+    PaperListChange result = ChangeCustomList(printer, make, holds, settle);
     if (result.stored)
         result.code = removed->id;
     return result;

@@ -99,7 +99,7 @@ void MergeStandardPapers(PrinterStore& printer, std::span<const PaperNumber> ent
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperName> entries);
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entries);
 
-struct AppendResult {
+struct PaperListChange {
     bool stored;             // false: nothing was written (no right to write, a failed write, a
                              // stored list beyond what the plug-in accepts, no such paper)
     std::uint32_t count;     // the custom papers stored after the call
@@ -117,13 +117,13 @@ void SettleWritesBriefly();
 
 // Appends `record` after every custom record that is stored, with the next code. Another writer's
 // list that replaced this one is met by appending again to what is stored then, a few times.
-AppendResult AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
-                               SettleWrites settle = SettleWritesBriefly);
+PaperListChange AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
+                                  SettleWrites settle = SettleWritesBriefly);
 
 // Removes the first custom paper of that name; the others keep their codes. Twins of one name
 // come only from elsewhere: the caller tells them apart by the code. Removed again when another
 // writer's list brought it back.
-AppendResult RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
-                               SettleWrites settle = SettleWritesBriefly);
+PaperListChange RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
+                                  SettleWrites settle = SettleWritesBriefly);
 
 }  // namespace adjustui

@@ -182,7 +182,7 @@ void OnAddPaper(HWND dialog, PageContext& context) {
     const PaperRecord paper =
         MakeCustomPaper(name, ReadText(dialog, kPaperWidthEdit), ReadText(dialog, kPaperLengthEdit),
                         UnitOf(dialog, kPaperUnitList), kFirstCustomPaperId);
-    const AppendResult added = AppendCustomPaper(context.pPrinter->get(), paper);
+    const PaperListChange added = AppendCustomPaper(context.pPrinter->get(), paper);
     context.pPrinter->Refresh();
     if (!added.stored) {
         TellUser(dialog, kPaperNotStoredText, kCustomPapersText, MB_ICONERROR);
@@ -211,7 +211,7 @@ LRESULT CustomEntryWithCode(HWND dialog, std::uint16_t code) {
 
 void OnDeletePaper(HWND dialog, PageContext& context) {
     const std::u16string name = ReadText(dialog, kPaperNameEdit);
-    const AppendResult removed = RemoveCustomPaper(context.pPrinter->get(), name);
+    const PaperListChange removed = RemoveCustomPaper(context.pPrinter->get(), name);
     context.pPrinter->Refresh();
     if (!removed.stored) {
         TellUser(dialog, kPaperNotRemovedText, kCustomPapersText, MB_ICONERROR);

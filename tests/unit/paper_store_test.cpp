@@ -193,7 +193,7 @@ TEST_F(PaperStoreTest, AppendKeepsEveryStoredRecordWhateverTheCountSays) {
             printer->values.erase(value::kCustomPaperCount);
         else
             printer->Put(value::kCustomPaperCount, kRegBinary, count.data(), count.size());
-        const AppendResult r = AppendCustomPaper(store, Custom(u"D", 4, 4));
+        const PaperListChange r = AppendCustomPaper(store, Custom(u"D", 4, 4));
         EXPECT_TRUE(r.stored);
         EXPECT_EQ(r.count, 4u);
         const auto stored = StoredRecords(value::kCustomPapers);
@@ -215,12 +215,12 @@ TEST_F(PaperStoreTest, AppendKeepsEveryStoredRecordWhateverTheCountSays) {
 TEST_F(PaperStoreTest, RemovedPapersLeaveTheirCodesAndNoCodeIsGivenTwice) {
     for (const char16_t* name : {u"A", u"B", u"C"})
         AppendCustomPaper(store, Custom(name, 1, 1));
-    const AppendResult removed = RemoveCustomPaper(store, u"B");
+    const PaperListChange removed = RemoveCustomPaper(store, u"B");
     EXPECT_TRUE(removed.stored);
     EXPECT_EQ(removed.count, 2u);
     EXPECT_EQ(removed.code, 258) << "the page removes the entry of that code";
     EXPECT_FALSE(RemoveCustomPaper(store, u"B").stored) << "no such paper";
-    const AppendResult added = AppendCustomPaper(store, Custom(u"D", 1, 1));
+    const PaperListChange added = AppendCustomPaper(store, Custom(u"D", 1, 1));
     EXPECT_EQ(added.code, 260) << "one above the highest stored";
     const auto stored = StoredRecords(value::kCustomPapers);
     ASSERT_EQ(stored.size(), 3u);
@@ -256,7 +256,7 @@ TEST_F(PaperStoreTest, AnotherWritersListReplacingThisOneIsMetByWritingAgain) {
         PutRecords(value::kCustomPaperCount, value::kCustomPapers,
                    {Paper(u"A", 257, 1, 1), Paper(u"X", 258, 2, 2)});
     };
-    const AppendResult added = AppendCustomPaper(store, Custom(u"B", 3, 3), Intrude);
+    const PaperListChange added = AppendCustomPaper(store, Custom(u"B", 3, 3), Intrude);
     EXPECT_TRUE(added.stored);
     EXPECT_EQ(added.code, 259);
     auto stored = StoredRecords(value::kCustomPapers);

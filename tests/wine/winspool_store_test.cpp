@@ -52,7 +52,7 @@ TEST(WinspoolStore, PapersAddedAtTheSameMomentAreAllStoredOnceWithCodesOfTheirOw
     auto printer = FreshPrinter(Model::KestraVc9);
     constexpr int kAdders = 6;
     std::latch start(kAdders);
-    std::vector<AppendResult> results(kAdders);
+    std::vector<PaperListChange> results(kAdders);
     std::vector<std::thread> adders;
     for (int i = 0; i < kAdders; ++i) {
         adders.emplace_back([&, i] {
