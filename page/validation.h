@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -18,16 +17,6 @@ namespace adjustui::page {
 
 // A field is read with room for this many units; the rest of a longer text is not judged.
 inline constexpr std::size_t kFieldReadUnits = 511;
-
-// The stored setting of a value name; a name without a row does not compile where a constant is
-// asked for.
-constexpr const StoredSetting& SettingRow(const char16_t* name) {
-    for (const StoredSetting& row : kStoredSettings) {
-        if (std::u16string_view(row.name) == std::u16string_view(name))
-            return row;
-    }
-    throw std::invalid_argument("no stored setting of that name");
-}
 
 // The page accepts what a stored value must keep to be read into a new devmode.
 inline constexpr Interval kOffsetRange = SettingRow(value::kXOffset).load.value();  // 1/300 inch

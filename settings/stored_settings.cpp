@@ -5,14 +5,6 @@
 
 namespace adjustui {
 
-const StoredSetting* FindStoredSetting(const char16_t* name) {
-    for (const StoredSetting& s : kStoredSettings) {
-        if (std::u16string_view(s.name) == name)
-            return &s;
-    }
-    return nullptr;
-}
-
 std::int64_t SettingNumber(const StoredSetting& setting, const OemDevmode& block) {
     std::uint32_t v;
     std::memcpy(&v, reinterpret_cast<const std::byte*>(&block) + setting.field, sizeof v);

@@ -8,6 +8,8 @@
 #include <limits>
 #include <optional>
 #include <span>
+#include <stdexcept>
+#include <string_view>
 
 #include "settings/oem_devmode.h"
 #include "settings/printer_store.h"
@@ -260,8 +262,15 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .reloaded = false},
 };
 
-// The row of a value name (spelled as in `value`), or null.
-const StoredSetting* FindStoredSetting(const char16_t* name);
+// The stored setting of a value name; a name without a row does not compile where a constant is
+// asked for.
+constexpr const StoredSetting& SettingRow(const char16_t* name) {
+    for (const StoredSetting& row : kStoredSettings) {
+        if (std::u16string_view(row.name) == std::u16string_view(name))
+            return row;
+    }
+    throw std::invalid_argument("no stored setting of that name");
+}
 
 // A 32-bit field taken as the row's kind says.
 std::int64_t SettingNumber(const StoredSetting& setting, const OemDevmode& block);
