@@ -54,8 +54,11 @@ struct PageContext {
     std::uint8_t bHasPrintSpeed;
     std::uint8_t bHasPrintDensity;
     std::uint8_t bHasSlipCorrection;
-    std::uint8_t bInitialised;  // edit notifications before this are the page's own
-    wchar_t* pszTitle;          // owned: the tab's text
+    std::uint8_t bInitialised;       // edit notifications before this are the page's own
+    std::uint8_t bPaperLimitsKnown;  // the printer's paper extents, asked once
+    DWORD dwMinExtent;
+    DWORD dwMaxExtent;
+    wchar_t* pszTitle;  // owned: the tab's text
     std::unique_ptr<PagePrinter> pPrinter;
     // The installed driver's name as registration read it: the model of every later decision.
     char16_t szDriverName[kDriverNameUnits];

@@ -34,8 +34,11 @@ bool Report(HWND edit, const FieldCheck& check, std::uint8_t& flag) {
     return check.valid;
 }
 
-// The printer's paper limits, asked through the core driver like any application would.
-PaperLimits AskPaperLimits(const PageContext& context) {
+// The printer's paper limits, asked through the core driver like any application would, once per
+// page: they do not change while it is open.
+PaperLimits AskPaperLimits(PageContext& context) {
+    if (context.bPaperLimitsKnown)
+        return {context.dwMinExtent, context.dwMaxExtent};
     if (context.pPublicDevmode == nullptr)
         return {};
     wchar_t device[CCHDEVICENAME + 1]{};
@@ -45,10 +48,10 @@ PaperLimits AskPaperLimits(const PageContext& context) {
         return static_cast<std::uint32_t>(
             DeviceCapabilitiesW(device, nullptr, capability, nullptr, nullptr));
     };
-    PaperLimits limits;
-    limits.maximum = ask(DC_MAXEXTENT);
-    limits.minimum = ask(DC_MINEXTENT);
-    return limits;
+    context.dwMaxExtent = ask(DC_MAXEXTENT);
+    context.dwMinExtent = ask(DC_MINEXTENT);
+    context.bPaperLimitsKnown = 1;
+    return {context.dwMinExtent, context.dwMaxExtent};
 }
 
 void ReportPaperValue(HWND edit, const FieldCheck& check, std::uint8_t& flag,
