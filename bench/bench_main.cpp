@@ -13,7 +13,7 @@
 
 #include "bench/counting_store.h"
 #include "capabilities/device_capabilities.h"
-#include "page/defaults.h"
+#include "page/page_model.h"
 #include "page/paper_list.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/devmode_handler.h"
@@ -224,16 +224,15 @@ int wmain() {
     std::vector<ValueToWrite> defaults;
     {
         OemDevmode current = applied;
-        page::PageEntries entries;
-        entries.checked.fill(true);
-        entries.xOffset = u"0.50";
-        entries.yOffset = u"0.00";
-        entries.slipCorrection = u"5";
-        entries.copies = u"2";
-        entries.density = u"110";
-        page::OffsetUnits units;
-        for (const auto& v :
-             page::DefaultsFromPage(entries, current, page::PublicPaper{9, 2100, 2970}, units)) {
+        page::PageModel model(page::PageFacts{{true, true, true, true}, std::nullopt, {}, false});
+        page::PageShown shown = model.Open(current, LengthUnit::Inch, LengthUnit::Inch);
+        shown.checked.fill(true);
+        shown.Text(page::Field::XOffset) = u"0.50";
+        shown.Text(page::Field::YOffset) = u"0.00";
+        shown.Text(page::Field::SlipCorrection) = u"5";
+        shown.Text(page::Field::Copies) = u"2";
+        shown.Text(page::Field::Density) = u"110";
+        for (const auto& v : model.Defaults(shown, current, page::PublicPaper{9, 2100, 2970})) {
             defaults.push_back({v.setting->name, StoredType(v.setting->kind), v.data});
         }
         win32::WinspoolStore spooler(handle.get());

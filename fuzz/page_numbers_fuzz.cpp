@@ -1,13 +1,16 @@
-// The page's number scanning, every field check, the keystroke filter, leaving the page and the
+// The page's number scanning, every field check, the keystroke filter, the page's model and the
 // forming of a custom paper, over arbitrary 16-bit texts, units and limits: nothing out of range,
-// unset or not wholly a number is ever judged valid or taken over.
+// unset or not wholly a number is ever judged valid or taken over; an untouched page leaves the
+// devmode as it came; a field the model accepts is taken over and stored as the value it shows;
+// leaving twice (Apply, then OK) takes what leaving once takes.
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "common/text.h"
 #include "fuzz/fuzz_printer.h"
 #include "page/custom_paper.h"
-#include "page/take_over.h"
+#include "page/page_model.h"
 #include "page/validation.h"
 
 namespace adjustui::fuzz {
@@ -58,36 +61,90 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RequireValidMeansInRange(CheckCopies(text, german), text, NumberKind::Whole, 1, 9999);
     RequireValidMeansInRange(CheckPaperWidth(text, unit, limits, german), text, NumberKind::Decimal,
                              -1e9, 1e9);
+    RequireValidMeansInRange(CheckPaperWidth(text, unit, std::nullopt, german), text,
+                             NumberKind::Decimal, 0, 3276.7);
     RequireValidMeansInRange(CheckPaperLength(text, unit, limits, german), text,
                              NumberKind::Decimal, -1e9, 1e9);
     FilterPasses(in.ConsumeIntegral<char16_t>(),
                  in.ConsumeBool() ? NumberKind::Whole : NumberKind::Decimal, text,
                  in.ConsumeIntegral<std::size_t>());
 
-    PageEntries page;
-    for (bool& checked : page.checked)
+    // A job of values the page can show, which an untouched page leaves as they came.
+    OemDevmode job{};
+    job.lXOffset = in.ConsumeIntegralInRange<std::int32_t>(-300, 300);
+    job.lYOffset = in.ConsumeIntegralInRange<std::int32_t>(-300, 300);
+    job.lSlipCorrection = in.ConsumeIntegralInRange<std::int32_t>(-100, 100);
+    job.dwCopies = in.ConsumeIntegralInRange<std::uint32_t>(1, 9999);
+    job.dwPrintDensity = 5 * in.ConsumeIntegralInRange<std::uint32_t>(2, 24);
+    job.dwCutter = in.ConsumeIntegralInRange<std::uint32_t>(0, 2);
+    job.dwConfigNumber = in.ConsumeIntegralInRange<std::uint32_t>(0, 9);
+    job.dwPrintSpeed = in.ConsumeIntegral<std::uint32_t>();
+    for (const CheckBox& check : kCheckBoxes)
+        FlagOf(check, job) = in.ConsumeBool() ? 1 : 0;
+    const ModelCapabilities model{in.ConsumeBool(), in.ConsumeBool(), in.ConsumeBool(),
+                                  in.ConsumeBool()};
+    PageModel page(
+        PageFacts{model, in.ConsumeBool() ? std::optional(limits) : std::nullopt, {}, german});
+    PageShown shown =
+        page.Open(job, unit, in.ConsumeBool() ? LengthUnit::Inch : LengthUnit::Millimetre);
+    shown.printSpeed = job.dwPrintSpeed;
+    OemDevmode untouched = job;
+    Require(!page.Leave(shown, untouched).refusal);
+    untouched.bSettingsValid = job.bSettingsValid;
+    Require(std::memcmp(&untouched, &job, sizeof job) == 0);
+
+    // The user types, checks and changes units.
+    for (bool& checked : shown.checked)
         checked = in.ConsumeBool();
-    std::u16string* fields[] = {&page.xOffset, &page.yOffset, &page.slipCorrection,
-                                &page.copies,  &page.density, &page.passThroughFont};
-    for (std::u16string* field : fields)
-        *field = in.ConsumeBool() ? text : Text(in);
-    page.xUnit = unit;
-    page.yUnit = in.ConsumeBool() ? LengthUnit::Inch : LengthUnit::Millimetre;
-    OemDevmode devmode{};
-    devmode.dwCutter = in.ConsumeIntegral<std::uint32_t>();
-    devmode.dwConfigNumber = in.ConsumeIntegral<std::uint32_t>();
-    OffsetUnits units;
-    if (!TakeOverPage(page, devmode, units)) {
-        Require(devmode.bSettingsValid == 1);
-        Require(devmode.dwCopies >= 1 && devmode.dwCopies <= 9999);
-        Require(devmode.dwPrintDensity >= 10 && devmode.dwPrintDensity <= 120);
-        Require(!devmode.bOffsetSend ||
-                (std::abs(devmode.lXOffset) <= 300 && std::abs(devmode.lYOffset) <= 300));
-        Require(!devmode.bSlipCorrectionSend || std::abs(devmode.lSlipCorrection) <= 100);
-        Require(!devmode.bCutterSend || devmode.dwCutter <= 2);
-        Require(!devmode.bConfigSend || devmode.dwConfigNumber <= 9);
-        Require(BoundedLength(devmode.szPassThroughFont, kPassThroughFontUnits) <
+    for (std::u16string& field : shown.texts) {
+        if (in.ConsumeBool())
+            field = in.ConsumeBool() ? text : Text(in);
+    }
+    for (Field f : {Field::XOffset, Field::PaperWidth}) {
+        if (in.ConsumeBool()) {
+            const LengthUnit to = in.ConsumeBool() ? LengthUnit::Inch : LengthUnit::Millimetre;
+            if (const auto converted = page.ConvertUnit(f, shown.Text(f), to))
+                shown.Text(f) = *converted;
+            (f == Field::XOffset ? shown.xUnit : shown.paperUnit) = to;
+        }
+    }
+    shown.passThroughFont = Text(in);
+    OemDevmode once = job;
+    if (!page.Leave(shown, once).refusal) {
+        OemDevmode twice = once;
+        Require(!page.Leave(shown, twice).refusal);
+        Require(std::memcmp(&once, &twice, sizeof once) == 0);
+        Require(once.bSettingsValid == 1);
+        Require(once.dwCopies >= 1 && once.dwCopies <= 9999);
+        Require(!once.bOffsetSend ||
+                (std::abs(once.lXOffset) <= 300 && std::abs(once.lYOffset) <= 300));
+        Require(!once.bSlipCorrectionSend || std::abs(once.lSlipCorrection) <= 100);
+        Require(!once.bCutterSend || once.dwCutter <= 2);
+        Require(!once.bConfigSend || once.dwConfigNumber <= 9);
+        Require(BoundedLength(once.szPassThroughFont, kPassThroughFontUnits) <
                 kPassThroughFontUnits);
+        // What counts and is accepted is taken as the value the model gives for it.
+        struct Taken {
+            Field field;
+            std::int64_t value;
+        };
+        for (const Taken& t :
+             {Taken{Field::XOffset, once.lXOffset}, Taken{Field::YOffset, once.lYOffset},
+              Taken{Field::SlipCorrection, once.lSlipCorrection},
+              Taken{Field::Copies, once.dwCopies}, Taken{Field::Density, once.dwPrintDensity}}) {
+            const Judgement j = page.Judge(t.field, shown);
+            if (j.judged) {
+                Require(j.check.valid);
+                Require(page.ValueOf(t.field, shown) == t.value);
+            }
+        }
+    }
+    if (const auto added = page.NewPaper(shown)) {
+        const PaperLimits known = page.facts().limits.value_or(kPaperLimitsUnknown);
+        Require(static_cast<std::uint32_t>(added->width) >= (known.minimum & 0xFFFF));
+        Require(static_cast<std::uint32_t>(added->width) <= (known.maximum & 0xFFFF));
+        Require(static_cast<std::uint32_t>(added->length) >= (known.minimum >> 16));
+        Require(static_cast<std::uint32_t>(added->length) <= (known.maximum >> 16));
     }
     const PaperRecord paper = MakeCustomPaper(text, text, Text(in), unit, 257);
     Require(BoundedLength(paper.name, kPaperNameUnits) < kPaperNameUnits);

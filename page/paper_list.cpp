@@ -10,13 +10,27 @@
 namespace adjustui::page {
 namespace {
 
-std::uint16_t SelectedPaperId(PrinterStore& printer, const PublicPaper& publicPaper) {
+struct SelectedPaper {
+    std::uint16_t id;
+    PaperSource source;
+};
+
+SelectedPaper SelectedPaperOf(PrinterStore& printer, const OemDevmode& devmode,
+                              const PublicPaper& publicPaper) {
+    const auto publicId = static_cast<std::uint16_t>(publicPaper.paperSize);
+    if (devmode.wSelectedPaperSize != 0)
+        return {devmode.wSelectedPaperSize, PaperSource::Job};
+    if (devmode.bSettingsValid != 0)
+        return {publicId, PaperSource::Job};
     std::uint16_t id = 0;
     ReadValue(printer, value::kSelectedPaperSize, std::as_writable_bytes(std::span(&id, 1)));
-    return id != 0 ? id : static_cast<std::uint16_t>(publicPaper.paperSize);
+    if (id != 0)
+        return {id, PaperSource::PrinterDefault};
+    return {publicId, PaperSource::PublicDevmode};
 }
 
-void Add(PaperListView& view, const std::vector<PaperRecord>& records, std::uint16_t selectedId) {
+void Add(PaperListView& view, const std::vector<PaperRecord>& records, std::uint16_t selectedId,
+         bool custom) {
     for (const PaperRecord& r : records) {
         if (r.id == selectedId) {
             view.selected = view.entries.size();
@@ -25,24 +39,25 @@ void Add(PaperListView& view, const std::vector<PaperRecord>& records, std::uint
         }
         // A name that fills its field has no terminator: it keeps what a terminated one can.
         const std::u16string_view name = FieldText(r.name);
-        view.entries.push_back(
-            {std::u16string(name.substr(0, kPaperNameUnits - 1)), r.id, r.width, r.length});
+        view.entries.push_back({std::u16string(name.substr(0, kPaperNameUnits - 1)), r.id, r.width,
+                                r.length, custom, r});
     }
 }
 
 }  // namespace
 
 std::u16string_view PaperListView::SelectedName() const {
-    return selected < entries.size() ? std::u16string_view(entries[selected].name)
-                                     : std::u16string_view();
+    return selected && *selected < entries.size() ? std::u16string_view(entries[*selected].name)
+                                                  : std::u16string_view();
 }
 
 PaperListView BuildPaperList(PrinterStore& printer, const OemDevmode& devmode,
                              const PublicPaper& publicPaper) {
-    const std::uint16_t selectedId = SelectedPaperId(printer, publicPaper);
-    PaperListView view{{}, 0, 0, 0, -1};
-    Add(view, ReadStandardPapers(printer, devmode.lStdPaperCount), selectedId);
-    Add(view, ReadCustomPapers(printer, devmode.lCustomPaperCount), selectedId);
+    const SelectedPaper selected = SelectedPaperOf(printer, devmode, publicPaper);
+    PaperListView view;
+    view.source = selected.source;
+    Add(view, ReadStandardPapers(printer, devmode.lStdPaperCount), selected.id, false);
+    Add(view, ReadCustomPapers(printer, devmode.lCustomPaperCount), selected.id, true);
     if (view.width == 0)
         view.width = publicPaper.paperWidth;
     if (view.length == 0)

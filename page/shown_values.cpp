@@ -11,11 +11,11 @@ bool Holds(const Interval& range, std::int64_t v) {
     return range.low <= v && v <= range.high;
 }
 
-// "%.2f" of an offset as the page has always shown it: the stored value in single precision.
+// "%.2f" of an offset in inch.
 std::u16string OffsetText(std::int32_t units) {
     if (units == kUnsetSigned)
         return {};
-    return FixedText(static_cast<double>(static_cast<float>(units)) / kOffsetUnitsPerInch, 2);
+    return FixedText(units / kOffsetUnitsPerInch, 2);
 }
 
 }  // namespace

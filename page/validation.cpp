@@ -1,6 +1,6 @@
 #include "page/validation.h"
 
-#include <limits>
+#include <cmath>
 
 #include "page/shown_values.h"
 #include "page/texts.h"
@@ -16,23 +16,21 @@ ScannedNumber ScanField(std::u16string_view text, NumberKind kind) {
     return ScanNumber(text.substr(0, kFieldReadUnits), kind);
 }
 
-// The value as a float holds it; beyond the float range it is infinite rather than undefined.
-float Single(double v) {
-    constexpr double kLargest = std::numeric_limits<float>::max();
-    if (v > kLargest)
-        return std::numeric_limits<float>::infinity();
-    if (v < -kLargest)
-        return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(v);
+// A text is compared in base units; this much either side of a limit is the double arithmetic's
+// own error, not the user's value (25.4 mm is 300 units, whatever 300 / 25.4 rounds to).
+constexpr double kBaseSlack = 1e-6;
+
+bool Within(double base, double low, double high) {
+    return low - kBaseSlack <= base && base <= high + kBaseSlack;
 }
 
-FieldCheck Passed() {
-    return {true, true, std::nullopt};
+FieldCheck Passed(double base) {
+    return {true, true, std::nullopt, base};
 }
 
-FieldCheck Refused(std::u16string_view text, std::u16string_view title = kErrorTitle,
+FieldCheck Refused(double base, std::u16string_view text, std::u16string_view title = kErrorTitle,
                    BalloonIcon icon = BalloonIcon::Error) {
-    return {false, true, Balloon{std::u16string(title), std::u16string(text), icon}};
+    return {false, true, Balloon{std::u16string(title), std::u16string(text), icon}, base};
 }
 
 FieldCheck NotANumber(std::u16string_view text) {
@@ -80,10 +78,9 @@ std::u16string FillLimits(std::u16string_view format, double low, double high) {
 
 enum class Extent { Width, Length };
 
-// Millimetres of one extent of a packed limit.
-float ExtentMm(std::uint32_t packed, Extent extent) {
-    const std::uint32_t tenths = extent == Extent::Width ? packed & 0xFFFFu : packed >> 16;
-    return static_cast<float>(tenths / 10.0);
+// Tenths of a millimetre of one extent of a packed limit.
+double ExtentTenths(std::uint32_t packed, Extent extent) {
+    return extent == Extent::Width ? packed & 0xFFFFu : packed >> 16;
 }
 
 std::u16string_view PaperRangeFormat(Extent extent, LengthUnit unit, bool german) {
@@ -94,43 +91,44 @@ std::u16string_view PaperRangeFormat(Extent extent, LengthUnit unit, bool german
     return pair.In(german);
 }
 
-FieldCheck CheckPaperExtent(std::u16string_view text, LengthUnit unit, PaperLimits limits,
-                            bool german, Extent extent) {
+FieldCheck CheckPaperExtent(std::u16string_view text, LengthUnit unit,
+                            std::optional<PaperLimits> known, bool german, Extent extent) {
     const ScannedNumber n = ScanField(text, NumberKind::Decimal);
     if (!n.IsNumber())
         return NotANumber(TableText(kSyntaxErrorText, german));
-    float low = ExtentMm(limits.minimum, extent);
-    float high = ExtentMm(limits.maximum, extent);
-    if (unit == LengthUnit::Inch) {
-        low = static_cast<float>(low / kMillimetresPerInch);
-        high = static_cast<float>(high / kMillimetresPerInch);
-    }
-    const float v = Single(n.value);
-    if (low <= v && v <= high)
-        return Passed();
-    return Refused(FillLimits(PaperRangeFormat(extent, unit, german), low, high));
+    const PaperLimits limits = known.value_or(kPaperLimitsUnknown);
+    const double low = ExtentTenths(limits.minimum, extent);
+    const double high = ExtentTenths(limits.maximum, extent);
+    const double base = n.value * TenthsOfMmPer(unit);
+    if (Within(base, low, high))
+        return Passed(base);
+    const double perUnit = TenthsOfMmPer(unit);
+    return Refused(
+        base, FillLimits(PaperRangeFormat(extent, unit, german), low / perUnit, high / perUnit));
 }
 
 std::optional<FieldCheck> WholeOutsideRange(const ScannedNumber& n, const Interval& range,
                                             TextPair refusal, bool german) {
     if (n.value < static_cast<double>(range.low) || n.value > static_cast<double>(range.high))
-        return Refused(TableText(refusal, german));
+        return Refused(n.value, TableText(refusal, german));
     return std::nullopt;
 }
 
 }  // namespace
 
+std::int32_t RoundedBase(double base) {
+    return static_cast<std::int32_t>(std::lround(base));
+}
+
 FieldCheck CheckOffset(std::u16string_view text, LengthUnit unit, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Decimal);
     if (auto unreadable = Unreadable(n, kOffsetConversionError, german))
         return *unreadable;
-    const double perUnit = unit == LengthUnit::Inch ? 1.0 : kMillimetresPerInch;
-    const float low = static_cast<float>(kOffsetRange.low / kOffsetUnitsPerInch * perUnit);
-    const float high = static_cast<float>(kOffsetRange.high / kOffsetUnitsPerInch * perUnit);
-    const float v = Single(n.value);
-    if (low <= v && v <= high)
-        return Passed();
+    const double base = n.value * OffsetUnitsPer(unit);
+    if (Within(base, static_cast<double>(kOffsetRange.low), static_cast<double>(kOffsetRange.high)))
+        return Passed(base);
     return Refused(
+        base,
         TableText(unit == LengthUnit::Inch ? kOffsetRangeInchText : kOffsetRangeMmText, german));
 }
 
@@ -140,7 +138,7 @@ FieldCheck CheckSlipCorrection(std::u16string_view text, bool german) {
         return *unreadable;
     if (auto refused = WholeOutsideRange(n, kSlipCorrectionRange, kSlipCorrectionRangeText, german))
         return *refused;
-    return Passed();
+    return Passed(n.value);
 }
 
 FieldCheck CheckDensity(std::u16string_view text, bool german) {
@@ -150,9 +148,9 @@ FieldCheck CheckDensity(std::u16string_view text, bool german) {
     if (auto refused = WholeOutsideRange(n, kPrintDensityRange, kDensityRangeText, german))
         return *refused;
     if (!kPrintDensityRange.Holds(static_cast<std::int64_t>(n.value)))
-        return Refused(TableText(kDensityFinalDigitText, german), kWarningTitle,
+        return Refused(n.value, TableText(kDensityFinalDigitText, german), kWarningTitle,
                        BalloonIcon::Warning);
-    return Passed();
+    return Passed(n.value);
 }
 
 FieldCheck CheckCopies(std::u16string_view text, bool german) {
@@ -160,19 +158,19 @@ FieldCheck CheckCopies(std::u16string_view text, bool german) {
     if (auto unreadable = Unreadable(n, TableText(kCopiesInvalidText, german), german))
         return *unreadable;
     if (n.value < static_cast<double>(kCopiesRange.low))
-        return Refused(TableText(kCopiesAtLeastOneText, german));
+        return Refused(n.value, TableText(kCopiesAtLeastOneText, german));
     if (n.value > static_cast<double>(kCopiesRange.high))
-        return Refused(TableText(kCopiesAtMostText, german));
-    return Passed();
+        return Refused(n.value, TableText(kCopiesAtMostText, german));
+    return Passed(n.value);
 }
 
-FieldCheck CheckPaperWidth(std::u16string_view text, LengthUnit unit, PaperLimits limits,
-                           bool german) {
+FieldCheck CheckPaperWidth(std::u16string_view text, LengthUnit unit,
+                           std::optional<PaperLimits> limits, bool german) {
     return CheckPaperExtent(text, unit, limits, german, Extent::Width);
 }
 
-FieldCheck CheckPaperLength(std::u16string_view text, LengthUnit unit, PaperLimits limits,
-                            bool german) {
+FieldCheck CheckPaperLength(std::u16string_view text, LengthUnit unit,
+                            std::optional<PaperLimits> limits, bool german) {
     return CheckPaperExtent(text, unit, limits, german, Extent::Length);
 }
 

@@ -1,6 +1,8 @@
-// The page's judgement of its numeric fields: which keystrokes a field takes, and for a field's
-// whole text whether it holds an acceptable value and which balloon tells the user otherwise. The
-// window code shows what it gets and keeps the validity flags.
+// The page's judgement of one numeric field's text: which keystrokes a field takes, whether the
+// whole text holds an acceptable value, the value in the field's base unit, and which balloon
+// tells the user otherwise. Checking, showing and taking over share one arithmetic: a text in
+// inch or millimetres is compared in its base unit (1/300 inch, tenths of a millimetre) and taken
+// over rounded to the nearest base unit.
 #pragma once
 
 #include <cstddef>
@@ -39,12 +41,21 @@ struct Balloon {
 };
 
 struct FieldCheck {
-    bool valid;     // the value may be taken over
-    bool isNumber;  // the whole text is one number; when not, the field's flag is left alone
+    bool valid;                      // the value may be taken over
+    bool isNumber;                   // the whole text is one number
     std::optional<Balloon> balloon;  // none exactly when valid
+    double base = 0;  // the number in the field's base unit, unrounded, when it is one
 };
 
-// Offsets in inch or millimetres, ±1 inch or ±25.4 mm compared in single precision.
+// Base units per unit shown: offsets are kept in 1/300 inch.
+constexpr double OffsetUnitsPer(LengthUnit unit) {
+    return unit == LengthUnit::Inch ? 300.0 : 300.0 / 25.4;
+}
+
+// The whole base units a checked value is taken over as.
+std::int32_t RoundedBase(double base);
+
+// Offsets in inch or millimetres: ±1 inch, compared in 1/300 inch.
 FieldCheck CheckOffset(std::u16string_view text, LengthUnit unit, bool german);
 FieldCheck CheckSlipCorrection(std::u16string_view text, bool german);
 // Outside 10..120 is an error; inside but not a multiple of 5 a warning, still not valid.
@@ -57,11 +68,15 @@ struct PaperLimits {
     std::uint32_t minimum;
     std::uint32_t maximum;
 };
-// A custom paper's width or length between the extents; an empty text is a syntax error here.
-FieldCheck CheckPaperWidth(std::u16string_view text, LengthUnit unit, PaperLimits limits,
-                           bool german);
-FieldCheck CheckPaperLength(std::u16string_view text, LengthUnit unit, PaperLimits limits,
-                            bool german);
+// Without the printer's extents a paper may have any size a public devmode can carry.
+inline constexpr PaperLimits kPaperLimitsUnknown{(1u << 16) | 1u, (32767u << 16) | 32767u};
+
+// A custom paper's width or length between the extents, compared in tenths of a millimetre; an
+// empty text is a syntax error here.
+FieldCheck CheckPaperWidth(std::u16string_view text, LengthUnit unit,
+                           std::optional<PaperLimits> limits, bool german);
+FieldCheck CheckPaperLength(std::u16string_view text, LengthUnit unit,
+                            std::optional<PaperLimits> limits, bool german);
 
 // Whether a typed character reaches a field of `kind` that holds `text` with its selection
 // starting at `selectionStart`: backspace and digits always, a minus only as the first character

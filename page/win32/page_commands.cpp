@@ -5,20 +5,13 @@
 #include "common/text.h"
 #include "page/check_boxes.h"
 #include "page/controls.h"
-#include "page/defaults.h"
-#include "page/number_scan.h"
-#include "page/paper_editor.h"
-#include "page/shown_values.h"
-#include "page/take_over.h"
+#include "page/page_model.h"
 #include "page/win32/page_fields.h"
 #include "page/win32/page_io.h"
 #include "settings/store_changes.h"
 
 namespace adjustui::page {
 namespace {
-
-// 25.4 as the page has always converted with it: a single-precision constant.
-constexpr float kMmPerInch = 25.4f;
 
 HWND Item(HWND dialog, int id) {
     return GetDlgItem(dialog, id);
@@ -32,8 +25,53 @@ void SetText(HWND dialog, int id, const std::u16string& text) {
     SetDlgItemTextW(dialog, id, Wide(text));
 }
 
+void SetField(HWND dialog, Field f, const std::u16string& text) {
+    SetText(dialog, kFieldEdits[static_cast<std::size_t>(f)], text);
+}
+
 LRESULT Selection(HWND dialog, int list) {
     return SendDlgItemMessageW(dialog, list, CB_GETCURSEL, 0, 0);
+}
+
+// A check box enables or disables the controls of its group; a group that now counts shows what
+// is wrong in it.
+void OnCheckBox(HWND dialog, PageContext& context, WORD id) {
+    for (const CheckBox& check : kCheckBoxes) {
+        if (check.box != id)
+            continue;
+        const bool on = IsChecked(dialog, check.box);
+        for (ControlId control : check.enables)
+            Enable(dialog, control, on);
+        switch (id) {
+            case kImagePositioningCheck:
+                ApplyJudgement(dialog, context, {Field::XOffset, Field::YOffset});
+                break;
+            case kSlipCorrectionCheck:
+                ApplyJudgement(dialog, context, {Field::SlipCorrection});
+                break;
+            case kPrintDensityCheck:
+                ApplyJudgement(dialog, context, {Field::Density});
+                break;
+            default:
+                ApplyJudgement(dialog, context);
+                break;
+        }
+    }
+}
+
+// A new unit shows the same value: a text the user has not changed keeps the value behind it.
+void OnUnitChange(HWND dialog, PageContext& context, std::initializer_list<Field> fields,
+                  int list) {
+    const LengthUnit unit = UnitOf(dialog, list);
+    {
+        WritingFields writing(context);
+        for (Field f : fields) {
+            const std::u16string text = ReadText(dialog, kFieldEdits[static_cast<std::size_t>(f)]);
+            if (const auto converted = context.pModel->ConvertUnit(f, text, unit))
+                SetField(dialog, f, *converted);
+        }
+    }
+    ApplyJudgement(dialog, context);
 }
 
 PublicPaper PaperOfPublicDevmode(const PageContext& context) {
@@ -43,174 +81,90 @@ PublicPaper PaperOfPublicDevmode(const PageContext& context) {
     return {pub->dmPaperSize, pub->dmPaperWidth, pub->dmPaperLength};
 }
 
-// A check box enables or disables the controls of its group.
-void ShowGroupOf(HWND dialog, const CheckBox& check) {
-    const bool on = IsChecked(dialog, check.box);
-    for (ControlId id : check.enables)
-        Enable(dialog, id, on);
-}
-
-void OnCheckBox(HWND dialog, PageContext& context, WORD id) {
-    for (const CheckBox& check : kCheckBoxes) {
-        if (check.box != id)
-            continue;
-        ShowGroupOf(dialog, check);
-        // The pass-through font takes no part in the judgement of "Set as default".
-        if (id != kPassThroughCheck)
-            RefreshDefaultButton(dialog, context);
-    }
-}
-
-// Inch and millimetres of an offset field; a decimal comma reads as the validators read it.
-void OnOffsetUnit(HWND dialog, std::uint8_t& inMm, int list, int edit) {
-    const bool toMm = UnitOf(dialog, list) == LengthUnit::Millimetre;
-    if (toMm == (inMm != 0))
-        return;
-    const ScannedNumber n = ScanNumber(ReadText(dialog, edit), NumberKind::Decimal);
-    float value = n.consumed > 0 ? static_cast<float>(n.value) : 0.0f;
-    value = toMm ? value * kMmPerInch : value / kMmPerInch;
-    inMm = toMm ? 1 : 0;
-    SetText(dialog, edit, FixedText(value, 2));
-}
-
-// Tenths of a millimetre in the unit of the custom paper fields.
-std::u16string PaperSizeIn(HWND dialog, std::int32_t tenths) {
-    const double perUnit = UnitOf(dialog, kPaperUnitList) == LengthUnit::Inch ? 254.0 : 10.0;
-    return FixedText(tenths / perUnit, 2);
-}
-
-// The paper becomes the job's in both devmodes and fills the editor's fields.
-void ChoosePaper(HWND dialog, PageContext& context, const PaperRecord& paper) {
-    context.pOemDevmode->wSelectedPaperSize = paper.id;
+void WritePublicPaper(PageContext& context, std::uint16_t code, std::int32_t width,
+                      std::int32_t length) {
     if (DEVMODEW* pub = context.pPublicDevmode) {
-        pub->dmPaperSize = static_cast<short>(paper.id);
-        pub->dmPaperWidth = static_cast<short>(paper.width);
-        pub->dmPaperLength = static_cast<short>(paper.length);
+        pub->dmPaperSize = static_cast<short>(code);
+        pub->dmPaperWidth = static_cast<short>(width);
+        pub->dmPaperLength = static_cast<short>(length);
         pub->dmFields |= DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH;
     }
-    SetText(dialog, kPaperWidthEdit, PaperSizeIn(dialog, paper.width));
-    SetText(dialog, kPaperLengthEdit, PaperSizeIn(dialog, paper.length));
-    // As the field holds it: a stored name may fill all 64 units.
-    SetText(dialog, kPaperNameEdit,
-            std::u16string(FieldText(paper.name).substr(0, kPaperNameUnits - 1)));
 }
 
+// The chosen entry's paper becomes the job's in both devmodes and fills the editor's fields.
 void OnPaperChoice(HWND dialog, PageContext& context) {
-    const LRESULT code = SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETITEMDATA,
-                                             Selection(dialog, kPaperSizeList), 0);
-    if (code == CB_ERR)
+    const LRESULT item = Selection(dialog, kPaperSizeList);
+    const auto& entries = context.pModel->facts().papers.entries;
+    if (item < 0 || static_cast<std::size_t>(item) >= entries.size())
         return;
-    const StoredPapers papers = ReadStoredPapers(context);
-    if (const auto paper =
-            PaperOfCode(static_cast<std::uint16_t>(code), papers.standard, papers.custom)) {
-        ChoosePaper(dialog, context, *paper);
+    const PaperEntry paper = entries[static_cast<std::size_t>(item)];
+    context.pOemDevmode->wSelectedPaperSize = paper.id;
+    WritePublicPaper(context, paper.id, paper.width, paper.length);
+    const LengthUnit unit = UnitOf(dialog, kPaperUnitList);
+    {
+        WritingFields writing(context);
+        SetField(dialog, Field::PaperWidth,
+                 context.pModel->Show(Field::PaperWidth, paper.width, unit));
+        SetField(dialog, Field::PaperLength,
+                 context.pModel->Show(Field::PaperLength, paper.length, unit));
+        SetText(dialog, kPaperNameEdit, paper.name);
     }
+    ApplyJudgement(dialog, context);
 }
 
-// Add takes a new, non-empty name with a width and length the printer can take, and only while
-// the page's other checks pass.
-void RefreshAddButton(HWND dialog, const PageContext& context) {
-    const bool fieldsValid = context.bSlipCorrectionValid && context.bXOffsetValid &&
-                             context.bYOffsetValid && context.bCopiesValid &&
-                             context.bPaperWidthValid && context.bPaperLengthValid;
-    const bool newName = !context.bPaperNameIsStandard && !context.bPaperNameIsCustom &&
-                         !ReadText(dialog, kPaperNameEdit).empty();
-    Enable(dialog, kAddPaperButton, fieldsValid && newName);
+// The list again as the printer holds it now, the entry of `keep` (a paper's code, and whether it
+// is a custom one) still selected; the counters of the private devmode follow it.
+bool RefillPaperList(HWND dialog, PageContext& context, std::optional<PaperEntry> keep) {
+    context.pModel->SetPapers(BuildPaperList(context.pPrinter->get(), *context.pOemDevmode,
+                                             PaperOfPublicDevmode(context)));
+    const PaperListView& papers = context.pModel->facts().papers;
+    SendDlgItemMessageW(dialog, kPaperSizeList, CB_RESETCONTENT, 0, 0);
+    LRESULT selected = -1;
+    for (std::size_t i = 0; i < papers.entries.size(); ++i) {
+        const PaperEntry& e = papers.entries[i];
+        const LRESULT item = SendDlgItemMessageW(dialog, kPaperSizeList, CB_ADDSTRING, 0,
+                                                 reinterpret_cast<LPARAM>(Wide(e.name)));
+        SendDlgItemMessageW(dialog, kPaperSizeList, CB_SETITEMDATA, item, e.id);
+        if (keep && e.id == keep->id && e.custom == keep->custom)
+            selected = item;
+    }
+    SendDlgItemMessageW(dialog, kPaperSizeList, CB_SETCURSEL, selected, 0);
+    context.pOemDevmode->lLastPaperIndex = papers.lastIndex;
+    std::int32_t custom = 0;
+    for (const PaperEntry& e : papers.entries)
+        custom += e.custom ? 1 : 0;
+    context.pOemDevmode->lCustomPaperCount = custom;
+    return selected >= 0 || !keep;
 }
 
-// Judges both sizes, `last` second so that the syntax flag keeps its outcome. The sizes the page
-// opened with were never judged, and taking them as wrong would refuse a page that is right.
-void JudgePaperSizes(HWND dialog, PageContext& context, WORD last) {
-    if (last == kPaperWidthEdit)
-        ValidatePaperLength(dialog, Item(dialog, kPaperLengthEdit), context);
-    ValidatePaperWidth(dialog, Item(dialog, kPaperWidthEdit), context);
-    if (last == kPaperLengthEdit)
-        ValidatePaperLength(dialog, Item(dialog, kPaperLengthEdit), context);
-}
-
-void OnPaperName(HWND dialog, PageContext& context) {
-    const StoredPapers papers = ReadStoredPapers(context);
-    const NameKind kind =
-        ClassifyPaperName(ReadText(dialog, kPaperNameEdit), papers.standard, papers.custom);
-    context.bPaperNameIsStandard = kind == NameKind::Standard;
-    context.bPaperNameIsCustom = kind == NameKind::Custom;
-    Enable(dialog, kDeletePaperButton, kind == NameKind::Custom);
-    // A new name is judged with the sizes the fields show.
-    if (kind == NameKind::New)
-        JudgePaperSizes(dialog, context, kPaperLengthEdit);
-    RefreshAddButton(dialog, context);
-}
-
-void OnPaperValue(HWND dialog, PageContext& context, WORD id) {
-    JudgePaperSizes(dialog, context, id);
-    const bool allValid = context.bSlipCorrectionValid && context.bXOffsetValid &&
-                          context.bYOffsetValid && context.bCopiesValid &&
-                          context.bPaperWidthValid && context.bPaperLengthValid;
-    // A width or length that is no number keeps the unit list until it is corrected.
-    Enable(dialog, kPaperUnitList, allValid || !context.bPaperValueSyntaxError);
-    Enable(dialog, kSaveAsDefaultButton, allValid);
-    RefreshAddButton(dialog, context);
-}
-
-void OnPaperUnit(HWND dialog, PageContext& context) {
-    const bool toInch = UnitOf(dialog, kPaperUnitList) == LengthUnit::Inch;
-    if (toInch == (context.bPaperValuesInInch != 0))
-        return;
-    constexpr double kFactor = static_cast<double>(kMmPerInch);
-    auto converted = [&](int edit) {
-        const ScannedNumber n = ScanNumber(ReadText(dialog, edit), NumberKind::Decimal);
-        const double value = n.consumed > 0 ? n.value : 1.0;
-        return toInch ? value / kFactor : value * kFactor;
-    };
-    const double width = converted(kPaperWidthEdit);
-    const double length = converted(kPaperLengthEdit);
-    context.bPaperValuesInInch = toInch ? 1 : 0;
-    // Each text runs its field's check, which decides Add again.
-    SetText(dialog, kPaperWidthEdit, FixedText(width, 2));
-    SetText(dialog, kPaperLengthEdit, FixedText(length, 2));
-}
-
-// The counters of the private devmode follow the list.
-void CountPapers(HWND dialog, PageContext& context, std::uint32_t storedCustom) {
-    const LRESULT entries = SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETCOUNT, 0, 0);
-    context.pOemDevmode->lLastPaperIndex = static_cast<std::int32_t>(entries) - 1;
-    context.pOemDevmode->lCustomPaperCount = static_cast<std::int32_t>(storedCustom);
+std::optional<PaperEntry> SelectedEntry(HWND dialog, const PageContext& context) {
+    const LRESULT item = Selection(dialog, kPaperSizeList);
+    const auto& entries = context.pModel->facts().papers.entries;
+    if (item < 0 || static_cast<std::size_t>(item) >= entries.size())
+        return std::nullopt;
+    return entries[static_cast<std::size_t>(item)];
 }
 
 void OnAddPaper(HWND dialog, PageContext& context) {
-    const std::u16string name = ReadText(dialog, kPaperNameEdit);
-    const PaperRecord paper =
-        MakeCustomPaper(name, ReadText(dialog, kPaperWidthEdit), ReadText(dialog, kPaperLengthEdit),
-                        UnitOf(dialog, kPaperUnitList), kFirstCustomPaperId);
-    const PaperListChange added = AppendCustomPaper(context.pPrinter->get(), paper);
+    const auto paper = context.pModel->NewPaper(ReadShown(dialog));
+    if (!paper)
+        return;
+    const PaperListChange added = AppendCustomPaper(context.pPrinter->get(), *paper);
     context.pPrinter->Refresh();
     if (!added.stored) {
         TellUser(dialog, kPaperNotStoredText, kCustomPapersText, MB_ICONERROR);
         return;
     }
-    const LRESULT item =
-        SendDlgItemMessageW(dialog, kPaperSizeList, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(Wide(std::u16string(FieldText(paper.name)))));
-    SendDlgItemMessageW(dialog, kPaperSizeList, CB_SETITEMDATA, item, added.code);
-    CountPapers(dialog, context, added.count);
-    context.bPaperNameIsCustom = 1;
-    Enable(dialog, kAddPaperButton, false);
-    Enable(dialog, kDeletePaperButton, true);
-}
-
-// The custom entry that carries a paper's code: custom papers follow the standard ones, whose
-// driver's own codes may be the same.
-LRESULT CustomEntryWithCode(HWND dialog, std::uint16_t code) {
-    const LRESULT count = SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = count - 1; i >= 0; --i) {
-        if (SendDlgItemMessageW(dialog, kPaperSizeList, CB_GETITEMDATA, i, 0) == code)
-            return i;
-    }
-    return CB_ERR;
+    RefillPaperList(dialog, context, SelectedEntry(dialog, context));
+    ApplyJudgement(dialog, context);
 }
 
 void OnDeletePaper(HWND dialog, PageContext& context) {
-    const std::u16string name = ReadText(dialog, kPaperNameEdit);
+    const PageShown shown = ReadShown(dialog);
+    const auto paper = context.pModel->NamedCustomPaper(shown);
+    if (!paper)
+        return;
+    const std::u16string name(FieldText(paper->name));
     const PaperListChange removed = RemoveCustomPaper(context.pPrinter->get(), name);
     context.pPrinter->Refresh();
     if (!removed.stored) {
@@ -218,68 +172,57 @@ void OnDeletePaper(HWND dialog, PageContext& context) {
         return;
     }
     wchar_t message[256];
-    std::swprintf(message, std::size(message), Wide(kPaperDeletedFormat), Wide(name));
+    std::swprintf(message, std::size(message), Wide(kPaperDeletedFormat), Wide(shown.paperName));
     MessageBoxW(dialog, message, Wide(kPaperDeletedCaption), MB_OK);
 
-    // The entry of the very paper the store gave up, even beside a twin of its name.
-    const LRESULT entry = CustomEntryWithCode(dialog, removed.code);
-    const bool wasSelected = entry != CB_ERR && entry == Selection(dialog, kPaperSizeList);
-    if (entry != CB_ERR)
-        SendDlgItemMessageW(dialog, kPaperSizeList, CB_DELETESTRING, entry, 0);
-    CountPapers(dialog, context, removed.count);
-    if (wasSelected) {
+    // A selected paper that is gone gives way to the first entry, chosen as the user would.
+    if (!RefillPaperList(dialog, context, SelectedEntry(dialog, context))) {
         SendDlgItemMessageW(dialog, kPaperSizeList, CB_SETCURSEL, 0, 0);
         OnPaperChoice(dialog, context);
+        return;
     }
-    OnPaperName(dialog, context);
+    ApplyJudgement(dialog, context);
 }
 
 void OnEditUpdate(HWND dialog, PageContext& context, WORD id) {
-    switch (id) {
-        case kXOffsetEdit:
-        case kYOffsetEdit:
-        case kSlipCorrectionEdit:
-        case kPrintDensityEdit:
-        case kCopiesEdit:
-            RefreshDefaultButton(dialog, context);
-            break;
-        case kPaperNameEdit:
-            OnPaperName(dialog, context);
-            break;
-        case kPaperWidthEdit:
-        case kPaperLengthEdit:
-            OnPaperValue(dialog, context, id);
-            break;
-        default:
-            break;
+    for (std::size_t f = 0; f < kFieldCount; ++f) {
+        if (kFieldEdits[f] == id) {
+            ApplyJudgement(dialog, context, {static_cast<Field>(f)});
+            return;
+        }
     }
+    if (id == kPaperNameEdit)
+        ApplyJudgement(dialog, context);
 }
 
 void OnSelectionChange(HWND dialog, PageContext& context, WORD id) {
     OemDevmode& devmode = *context.pOemDevmode;
     switch (id) {
         case kXOffsetUnitList:
-            OnOffsetUnit(dialog, context.bXOffsetInMm, kXOffsetUnitList, kXOffsetEdit);
+            OnUnitChange(dialog, context, {Field::XOffset}, kXOffsetUnitList);
             break;
         case kYOffsetUnitList:
-            OnOffsetUnit(dialog, context.bYOffsetInMm, kYOffsetUnitList, kYOffsetEdit);
+            OnUnitChange(dialog, context, {Field::YOffset}, kYOffsetUnitList);
+            break;
+        case kPaperUnitList:
+            OnUnitChange(dialog, context, {Field::PaperWidth, Field::PaperLength}, kPaperUnitList);
             break;
         case kCutterList:
-            devmode.dwCutter = static_cast<std::uint32_t>(Selection(dialog, kCutterList));
+            if (const LRESULT item = Selection(dialog, kCutterList); item >= 0)
+                devmode.dwCutter = static_cast<std::uint32_t>(item);
             break;
         case kPrintSpeedList:
-            devmode.dwPrintSpeed = static_cast<std::uint32_t>(SendDlgItemMessageW(
-                dialog, kPrintSpeedList, CB_GETITEMDATA, Selection(dialog, kPrintSpeedList), 0));
+            if (const LRESULT item = Selection(dialog, kPrintSpeedList); item >= 0) {
+                devmode.dwPrintSpeed = static_cast<std::uint32_t>(
+                    SendDlgItemMessageW(dialog, kPrintSpeedList, CB_GETITEMDATA, item, 0));
+            }
             break;
         case kConfigNumberList:
-            devmode.dwConfigNumber =
-                static_cast<std::uint32_t>(Selection(dialog, kConfigNumberList));
+            if (const LRESULT item = Selection(dialog, kConfigNumberList); item >= 0)
+                devmode.dwConfigNumber = static_cast<std::uint32_t>(item);
             break;
         case kPaperSizeList:
             OnPaperChoice(dialog, context);
-            break;
-        case kPaperUnitList:
-            OnPaperUnit(dialog, context);
             break;
         default:
             break;
@@ -303,26 +246,41 @@ void OnClick(HWND dialog, PageContext& context, WORD id) {
     }
 }
 
-// Leaving the page: refused while a value is wrong, the page staying active.
+Field FieldOf(RefusedField refused) {
+    switch (refused) {
+        case RefusedField::XOffset:
+            return Field::XOffset;
+        case RefusedField::YOffset:
+            return Field::YOffset;
+        case RefusedField::SlipCorrection:
+            return Field::SlipCorrection;
+        case RefusedField::Copies:
+            return Field::Copies;
+        case RefusedField::Density:
+            break;
+    }
+    return Field::Density;
+}
+
+// Leaving the page: everything is taken over, or nothing and the page stays active.
 LONG_PTR OnKillActive(HWND dialog, PageContext& context) {
-    OffsetUnits units{context.bXOffsetInMm, context.bYOffsetInMm};
-    const auto refusal = TakeOverPage(ReadPageEntries(dialog), *context.pOemDevmode, units);
-    context.bXOffsetInMm = units.xInMm;
-    context.bYOffsetInMm = units.yInMm;
-    // The copies and density are judged by their validators too, which show their balloons.
-    if (!refusal || refusal->field >= RefusedField::Copies)
-        ValidateCopies(dialog, Item(dialog, kCopiesEdit), context);
-    if (!refusal || refusal->field == RefusedField::Density)
-        ValidateDensity(dialog, Item(dialog, kPrintDensityEdit), context);
-    if (!refusal)
-        return FALSE;
-    TellUser(dialog, refusal->text, refusal->caption, MB_ICONERROR);
-    return TRUE;
+    const PageShown shown = ReadShown(dialog);
+    const TakeOver result = context.pModel->Leave(shown, *context.pOemDevmode);
+    if (result.refusal) {
+        ShowBalloonOf(dialog, context, shown, FieldOf(result.refusal->field));
+        TellUser(dialog, result.refusal->text, result.refusal->caption, MB_ICONERROR);
+        return TRUE;
+    }
+    if (result.paper)
+        WritePublicPaper(context, result.paper->code, result.paper->width, result.paper->length);
+    return FALSE;
 }
 
 }  // namespace
 
 void OnPageCommand(HWND dialog, PageContext& context, WORD code, WORD id) {
+    if (!context.pModel)
+        return;
     switch (code) {
         case BN_CLICKED:
             OnClick(dialog, context, id);
@@ -331,8 +289,8 @@ void OnPageCommand(HWND dialog, PageContext& context, WORD code, WORD id) {
             OnSelectionChange(dialog, context, id);
             break;
         case EN_UPDATE:
-            // The texts the page writes while it opens are not the user's.
-            if (context.bInitialised)
+            // The texts the page writes itself are not the user's.
+            if (context.dwWritingFields == 0)
                 OnEditUpdate(dialog, context, id);
             break;
         default:
@@ -343,7 +301,8 @@ void OnPageCommand(HWND dialog, PageContext& context, WORD code, WORD id) {
 void OnPageNotify(HWND dialog, PageContext& context, const NMHDR& header) {
     switch (header.code) {
         case static_cast<UINT>(PSN_KILLACTIVE):
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, OnKillActive(dialog, context));
+            if (context.pModel)
+                SetWindowLongPtrW(dialog, DWLP_MSGRESULT, OnKillActive(dialog, context));
             break;
         case static_cast<UINT>(PSN_APPLY):
             context.dwApplied = 1;
@@ -358,12 +317,12 @@ void OnPageNotify(HWND dialog, PageContext& context, const NMHDR& header) {
 }
 
 void SaveSettingsAsDefault(HWND dialog, PageContext& context) {
-    // Nothing changes on the page unless the printer took the values.
-    OemDevmode devmode = *context.pOemDevmode;
-    OffsetUnits units{context.bXOffsetInMm, context.bYOffsetInMm};
+    const PageShown shown = ReadShown(dialog);
+    if (!context.pModel->ButtonsFor(shown).setAsDefault)
+        return;
     std::vector<ValueToWrite> values;
     for (ValueToStore& v :
-         DefaultsFromPage(ReadPageEntries(dialog), devmode, PaperOfPublicDevmode(context), units)) {
+         context.pModel->Defaults(shown, *context.pOemDevmode, PaperOfPublicDevmode(context))) {
         values.push_back({v.setting->name, StoredType(v.setting->kind), std::move(v.data)});
     }
     // Only values whose bytes differ from what is stored now are written, through a handle
@@ -371,13 +330,8 @@ void SaveSettingsAsDefault(HWND dialog, PageContext& context) {
     context.pPrinter->Refresh();
     const WriteOutcome outcome = StoreChangedValues(context.pPrinter->get(), values);
     context.pPrinter->Refresh();
-    if (!outcome.stored) {
+    if (!outcome.stored)
         TellUser(dialog, kDefaultsNotSavedText, kSaveAsDefaultText, MB_ICONERROR);
-        return;
-    }
-    *context.pOemDevmode = devmode;
-    context.bXOffsetInMm = units.xInMm;
-    context.bYOffsetInMm = units.yInMm;
 }
 
 }  // namespace adjustui::page

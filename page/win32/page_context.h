@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "page/page_model.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/oem_devmode.h"
 #include "settings/printer_snapshot.h"
@@ -37,29 +38,16 @@ struct PageContext {
     HMODULE hModule;               // the plug-in's module, for its texts
     HANDLE hPrinter;               // borrowed
     DWORD dwApplied;               // the host has applied the sheet since the last reset
-    std::uint8_t bXOffsetValid;    // each field passed its last check
-    std::uint8_t bYOffsetValid;
-    std::uint8_t bSlipCorrectionValid;
-    std::uint8_t bCopiesValid;
-    std::uint8_t bDensityValid;
-    std::uint8_t bPaperWidthValid;
-    std::uint8_t bPaperLengthValid;
-    std::uint8_t bPaperValueSyntaxError;  // the last width or length text was no number
-    std::uint8_t bPaperNameIsStandard;    // the paper name field names a standard paper
-    std::uint8_t bPaperNameIsCustom;      // ... or a custom one
-    std::uint8_t bXOffsetInMm;
-    std::uint8_t bYOffsetInMm;
-    std::uint8_t bPaperValuesInInch;
     std::uint8_t bHasCutter;
     std::uint8_t bHasPrintSpeed;
     std::uint8_t bHasPrintDensity;
     std::uint8_t bHasSlipCorrection;
-    std::uint8_t bInitialised;       // edit notifications before this are the page's own
-    std::uint8_t bPaperLimitsKnown;  // the printer's paper extents, asked once
-    DWORD dwMinExtent;
-    DWORD dwMaxExtent;
+    // Texts the page itself is writing into its fields: their notifications are not the user's.
+    std::uint32_t dwWritingFields;
     wchar_t* pszTitle;  // owned: the tab's text
     std::unique_ptr<PagePrinter> pPrinter;
+    // The page's judgement, from WM_INITDIALOG on.
+    std::unique_ptr<PageModel> pModel;
     // The installed driver's name as registration read it: the model of every later decision.
     char16_t szDriverName[kDriverNameUnits];
 };

@@ -13,8 +13,8 @@
 #include "page/custom_paper.h"
 #include "page/language.h"
 #include "page/layout.h"
+#include "page/page_model.h"
 #include "page/paper_list.h"
-#include "page/shown_values.h"
 #include "page/texts.h"
 #include "page/win32/font_list.h"
 #include "page/win32/page_commands.h"
@@ -45,6 +45,11 @@ RECT PlacementOf(HWND control, WINDOWPLACEMENT& placement) {
     return placement.rcNormalPosition;
 }
 
+ModelCapabilities ModelOf(const PageContext& context) {
+    return {context.bHasCutter != 0, context.bHasPrintSpeed != 0, context.bHasPrintDensity != 0,
+            context.bHasSlipCorrection != 0};
+}
+
 // Hides the groups the model lacks and closes the gaps, in pixels as the dialog was laid out.
 void LayOutForModel(HWND dialog, const PageContext& context) {
     std::array<int, 4> heights{};
@@ -53,9 +58,7 @@ void LayOutForModel(HWND dialog, const PageContext& context) {
         const RECT box = PlacementOf(GetDlgItem(dialog, kRightColumn[g].Box()), placement);
         heights[g] = box.bottom - box.top;
     }
-    const ModelCapabilities model{context.bHasCutter != 0, context.bHasPrintSpeed != 0,
-                                  context.bHasPrintDensity != 0, context.bHasSlipCorrection != 0};
-    const LayoutPlan plan = PlanLayout(model, heights);
+    const LayoutPlan plan = PlanLayout(ModelOf(context), heights);
     for (const auto& [id, dy] : plan.moves) {
         HWND control = GetDlgItem(dialog, id);
         WINDOWPLACEMENT placement;
@@ -68,23 +71,19 @@ void LayOutForModel(HWND dialog, const PageContext& context) {
         ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
 }
 
-// Check states arrive after initialisation (posted); the controls they govern follow at once.
-void ShowCheckBoxes(HWND dialog, PageContext& context) {
-    for (const CheckBox& check : kCheckBoxes) {
-        const bool set = FlagOf(check, *context.pOemDevmode) != 0;
-        PostMessageW(GetDlgItem(dialog, check.box), BM_SETCHECK, set ? BST_CHECKED : BST_UNCHECKED,
-                     0);
+// Set at once, so that the judgement at the end of initialisation sees them.
+void ShowCheckBoxes(HWND dialog, const PageShown& shown) {
+    for (std::size_t i = 0; i < std::size(kCheckBoxes); ++i) {
+        const CheckBox& check = kCheckBoxes[i];
+        CheckDlgButton(dialog, check.box, shown.checked[i] ? BST_CHECKED : BST_UNCHECKED);
         for (ControlId id : check.enables)
-            EnableWindow(GetDlgItem(dialog, id), set);
+            EnableWindow(GetDlgItem(dialog, id), shown.checked[i]);
     }
 }
 
-void ShowNumbers(HWND dialog, const ShownValues& shown) {
-    SetDlgItemTextW(dialog, kSlipCorrectionEdit, Wide(shown.slipCorrection));
-    SetDlgItemTextW(dialog, kXOffsetEdit, Wide(shown.xOffset));
-    SetDlgItemTextW(dialog, kYOffsetEdit, Wide(shown.yOffset));
-    SetDlgItemTextW(dialog, kPrintDensityEdit, Wide(shown.printDensity));
-    SetDlgItemTextW(dialog, kCopiesEdit, Wide(shown.copies));
+void ShowFields(HWND dialog, const PageShown& shown) {
+    for (std::size_t f = 0; f < kFieldCount; ++f)
+        SetDlgItemTextW(dialog, kFieldEdits[f], Wide(shown.texts[f]));
 }
 
 // Each unit item carries its unit, so no caller reads the unit from a text.
@@ -100,44 +99,48 @@ void FillUnitList(HWND dialog, int list, LengthUnit selected) {
     }
 }
 
-void ShowUnits(HWND dialog, const PageContext& context) {
-    FillUnitList(dialog, kXOffsetUnitList,
-                 context.bXOffsetInMm ? LengthUnit::Millimetre : LengthUnit::Inch);
-    FillUnitList(dialog, kYOffsetUnitList,
-                 context.bYOffsetInMm ? LengthUnit::Millimetre : LengthUnit::Inch);
-    FillUnitList(dialog, kPaperUnitList, LengthUnit::Millimetre);
+void ShowUnits(HWND dialog, const PageShown& shown) {
+    FillUnitList(dialog, kXOffsetUnitList, shown.xUnit);
+    FillUnitList(dialog, kYOffsetUnitList, shown.yUnit);
+    FillUnitList(dialog, kPaperUnitList, shown.paperUnit);
 }
 
-void ShowPapers(HWND dialog, PageContext& context) {
-    const DEVMODEW* pub = context.pPublicDevmode;
-    const PublicPaper fallback{pub != nullptr ? pub->dmPaperSize : short{0},
-                               pub != nullptr ? pub->dmPaperWidth : short{0},
-                               pub != nullptr ? pub->dmPaperLength : short{0}};
-    const PaperListView papers =
-        BuildPaperList(context.pPrinter->get(), *context.pOemDevmode, fallback);
+void ShowPapers(HWND dialog, PageContext& context, const PageShown& shown) {
+    const PaperListView& papers = context.pModel->facts().papers;
     context.pOemDevmode->lLastPaperIndex = papers.lastIndex;
     for (const PaperEntry& entry : papers.entries)
         AddItem(dialog, kPaperSizeList, Wide(entry.name), entry.id);
-    Select(dialog, kPaperSizeList, papers.selected);
-    SetDlgItemTextW(dialog, kPaperWidthEdit, Wide(PaperSizeText(papers.width)));
-    SetDlgItemTextW(dialog, kPaperLengthEdit, Wide(PaperSizeText(papers.length)));
-    wchar_t name[512]{};
-    GetDlgItemTextW(dialog, kPaperSizeList, name, static_cast<int>(std::size(name)));
-    SetDlgItemTextW(dialog, kPaperNameEdit, name);
-    EnableWindow(GetDlgItem(dialog, kAddPaperButton), FALSE);
-    EnableWindow(GetDlgItem(dialog, kDeletePaperButton), FALSE);
+    SendDlgItemMessageW(dialog, kPaperSizeList, CB_SETCURSEL,
+                        shown.paperEntry ? static_cast<WPARAM>(*shown.paperEntry) : WPARAM(-1), 0);
     // A record holds 63 units of a name and its terminator.
     SendDlgItemMessageW(dialog, kPaperNameEdit, EM_SETLIMITTEXT, kPaperNameUnits - 1, 0);
+    SetDlgItemTextW(dialog, kPaperNameEdit, Wide(shown.paperName));
 }
 
-void FillCutterList(HWND dialog, const PageContext& context, std::size_t selected, bool german) {
+// The printer's paper extents, asked through the core driver like any application would, once
+// per page: they do not change while it is open. An answer that is no extent gives none.
+std::optional<PaperLimits> AskPaperLimits(const PageContext& context) {
+    if (context.pPublicDevmode == nullptr)
+        return std::nullopt;
+    wchar_t device[CCHDEVICENAME + 1]{};
+    std::copy(std::begin(context.pPublicDevmode->dmDeviceName),
+              std::end(context.pPublicDevmode->dmDeviceName), device);
+    const int maximum = DeviceCapabilitiesW(device, nullptr, DC_MAXEXTENT, nullptr, nullptr);
+    const int minimum = DeviceCapabilitiesW(device, nullptr, DC_MINEXTENT, nullptr, nullptr);
+    if (maximum == -1 || minimum == -1)
+        return std::nullopt;
+    return PaperLimits{static_cast<std::uint32_t>(minimum), static_cast<std::uint32_t>(maximum)};
+}
+
+void FillCutterList(HWND dialog, const PageContext& context, std::optional<std::size_t> selected,
+                    bool german) {
     for (const TextPair& text : kCutterModeTexts) {
         SendDlgItemMessageW(
             dialog, kCutterList, CB_ADDSTRING, 0,
             reinterpret_cast<LPARAM>(LoadPageString(context.hHeap, context.hModule,
                                                     static_cast<UINT>(text.In(german)))));
     }
-    Select(dialog, kCutterList, selected);
+    Select(dialog, kCutterList, selected.value_or(0));
 }
 
 // The speeds the model offers, each item carrying its speed.
@@ -155,12 +158,12 @@ void FillPrintSpeedList(HWND dialog, PageContext& context) {
     Select(dialog, kPrintSpeedList, PrintSpeedSelection(speeds, context.pOemDevmode->dwPrintSpeed));
 }
 
-void FillConfigList(HWND dialog, std::size_t selected) {
+void FillConfigList(HWND dialog, std::optional<std::size_t> selected) {
     for (int number = 1; number <= 10; ++number) {
         SendDlgItemMessageW(dialog, kConfigNumberList, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(std::to_wstring(number).c_str()));
     }
-    Select(dialog, kConfigNumberList, selected);
+    Select(dialog, kConfigNumberList, selected.value_or(0));
 }
 
 void InstallFilters(HWND dialog, PageContext& context) {
@@ -193,22 +196,30 @@ INT_PTR InitialisePage(HWND dialog, const PROPSHEETPAGEW* page) {
     if (context == nullptr || context->pOemDevmode == nullptr)
         return TRUE;
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(context));
+    WritingFields writing(*context);
     LayOutForModel(dialog, *context);
     EnableWindow(GetDlgItem(dialog, kPaperNameLabel), FALSE);
-    ShowCheckBoxes(dialog, *context);
-    const ShownValues shown = ShowDevmodeValues(*context->pOemDevmode);
-    ShowNumbers(dialog, shown);
-    ShowUnits(dialog, *context);
-    ShowPapers(dialog, *context);
     const bool german = IsGermanLocale(GetUserDefaultLCID());
+    const DEVMODEW* pub = context->pPublicDevmode;
+    const PublicPaper publicPaper{pub != nullptr ? pub->dmPaperSize : short{0},
+                                  pub != nullptr ? pub->dmPaperWidth : short{0},
+                                  pub != nullptr ? pub->dmPaperLength : short{0}};
+    context->pModel = std::make_unique<PageModel>(PageFacts{
+        ModelOf(*context), AskPaperLimits(*context),
+        BuildPaperList(context->pPrinter->get(), *context->pOemDevmode, publicPaper), german});
+    const PageShown shown =
+        context->pModel->Open(*context->pOemDevmode, LengthUnit::Inch, LengthUnit::Inch);
+    ShowCheckBoxes(dialog, shown);
+    ShowFields(dialog, shown);
+    ShowUnits(dialog, shown);
+    ShowPapers(dialog, *context, shown);
     FillCutterList(dialog, *context, shown.cutterEntry, german);
     FillPrintSpeedList(dialog, *context);
     FillConfigList(dialog, shown.configEntry);
     FillFontList(GetDlgItem(dialog, kPassThroughFontList), *context->pOemDevmode);
     InstallFilters(dialog, *context);
     ShowTexts(dialog, *context, german);
-    context->bInitialised = 1;
-    RefreshDefaultButton(dialog, *context);
+    ApplyJudgement(dialog, *context);
     return TRUE;
 }
 

@@ -3,18 +3,11 @@
 #include <commctrl.h>
 
 #include "page/controls.h"
-#include "page/custom_paper.h"
-#include "page/language.h"
 #include "page/validation.h"
 #include "page/win32/page_io.h"
-#include "page/win32/page_strings.h"
 
 namespace adjustui::page {
 namespace {
-
-bool GermanLocale() {
-    return IsGermanLocale(GetUserDefaultLCID());
-}
 
 void ShowBalloon(HWND edit, const Balloon& balloon) {
     EDITBALLOONTIP tip{};
@@ -23,43 +16,6 @@ void ShowBalloon(HWND edit, const Balloon& balloon) {
     tip.pszText = reinterpret_cast<const wchar_t*>(balloon.text.c_str());
     tip.ttiIcon = static_cast<INT>(balloon.icon);
     SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
-}
-
-// Shows the outcome; a field that holds no number keeps its flag.
-bool Report(HWND edit, const FieldCheck& check, std::uint8_t& flag) {
-    if (check.isNumber)
-        flag = check.valid ? 1 : 0;
-    if (check.balloon)
-        ShowBalloon(edit, *check.balloon);
-    return check.valid;
-}
-
-// The printer's paper limits, asked through the core driver like any application would, once per
-// page: they do not change while it is open.
-PaperLimits AskPaperLimits(PageContext& context) {
-    if (context.bPaperLimitsKnown)
-        return {context.dwMinExtent, context.dwMaxExtent};
-    if (context.pPublicDevmode == nullptr)
-        return {};
-    wchar_t device[CCHDEVICENAME + 1]{};
-    std::copy(std::begin(context.pPublicDevmode->dmDeviceName),
-              std::end(context.pPublicDevmode->dmDeviceName), device);
-    auto ask = [&](WORD capability) {
-        return static_cast<std::uint32_t>(
-            DeviceCapabilitiesW(device, nullptr, capability, nullptr, nullptr));
-    };
-    context.dwMaxExtent = ask(DC_MAXEXTENT);
-    context.dwMinExtent = ask(DC_MINEXTENT);
-    context.bPaperLimitsKnown = 1;
-    return {context.dwMinExtent, context.dwMaxExtent};
-}
-
-void ReportPaperValue(HWND edit, const FieldCheck& check, std::uint8_t& flag,
-                      PageContext& context) {
-    context.bPaperValueSyntaxError = check.isNumber ? 0 : 1;
-    flag = check.valid ? 1 : 0;
-    if (check.balloon)
-        ShowBalloon(edit, *check.balloon);
 }
 
 }  // namespace
@@ -79,55 +35,25 @@ LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-bool ValidateOffsetField(HWND dialog, HWND edit, PageContext& context) {
-    const bool isX = edit == GetDlgItem(dialog, kXOffsetEdit);
-    const LengthUnit unit = UnitOf(dialog, isX ? kXOffsetUnitList : kYOffsetUnitList);
-    return Report(edit, CheckOffset(ReadText(edit), unit, GermanLocale()),
-                  isX ? context.bXOffsetValid : context.bYOffsetValid);
+void ShowBalloonOf(HWND dialog, const PageContext& context, const PageShown& shown, Field f) {
+    const Judgement j = context.pModel->Judge(f, shown);
+    if (j.judged && j.check.balloon)
+        ShowBalloon(GetDlgItem(dialog, kFieldEdits[static_cast<std::size_t>(f)]), *j.check.balloon);
 }
 
-bool ValidateCopies(HWND, HWND edit, PageContext& context) {
-    return Report(edit, CheckCopies(ReadText(edit), UseGermanTexts()), context.bCopiesValid);
-}
-
-bool ValidateDensity(HWND, HWND edit, PageContext& context) {
-    return Report(edit, CheckDensity(ReadText(edit), GermanLocale()), context.bDensityValid);
-}
-
-bool ValidateSlipCorrection(HWND, HWND edit, PageContext& context) {
-    return Report(edit, CheckSlipCorrection(ReadText(edit), GermanLocale()),
-                  context.bSlipCorrectionValid);
-}
-
-void ValidatePaperWidth(HWND dialog, HWND edit, PageContext& context) {
-    const PaperLimits limits = AskPaperLimits(context);
-    ReportPaperValue(
-        edit,
-        CheckPaperWidth(ReadText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
-        context.bPaperWidthValid, context);
-}
-
-void ValidatePaperLength(HWND dialog, HWND edit, PageContext& context) {
-    const PaperLimits limits = AskPaperLimits(context);
-    ReportPaperValue(
-        edit,
-        CheckPaperLength(ReadText(edit), UnitOf(dialog, kPaperUnitList), limits, UseGermanTexts()),
-        context.bPaperLengthValid, context);
-}
-
-void RefreshDefaultButton(HWND dialog, PageContext& context) {
-    // Every check runs, so each wrong field of a checked group shows its balloon.
-    bool ok = true;
-    if (IsChecked(dialog, kSlipCorrectionCheck))
-        ok = ValidateSlipCorrection(dialog, GetDlgItem(dialog, kSlipCorrectionEdit), context);
-    if (IsChecked(dialog, kPrintDensityCheck))
-        ok = ValidateDensity(dialog, GetDlgItem(dialog, kPrintDensityEdit), context) && ok;
-    if (IsChecked(dialog, kImagePositioningCheck)) {
-        ok = ValidateOffsetField(dialog, GetDlgItem(dialog, kXOffsetEdit), context) && ok;
-        ok = ValidateOffsetField(dialog, GetDlgItem(dialog, kYOffsetEdit), context) && ok;
-    }
-    const bool copiesOk = ValidateCopies(dialog, GetDlgItem(dialog, kCopiesEdit), context);
-    EnableWindow(GetDlgItem(dialog, kSaveAsDefaultButton), ok && copiesOk);
+void ApplyJudgement(HWND dialog, const PageContext& context,
+                    std::initializer_list<Field> balloonsOn) {
+    if (!context.pModel)
+        return;
+    const PageShown shown = ReadShown(dialog);
+    for (Field f : balloonsOn)
+        ShowBalloonOf(dialog, context, shown, f);
+    const Buttons buttons = context.pModel->ButtonsFor(shown);
+    auto enable = [&](int id, bool on) { EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE); };
+    enable(kAddPaperButton, buttons.add);
+    enable(kDeletePaperButton, buttons.remove);
+    enable(kSaveAsDefaultButton, buttons.setAsDefault);
+    enable(kPaperUnitList, buttons.paperUnitList);
 }
 
 }  // namespace adjustui::page

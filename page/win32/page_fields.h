@@ -1,9 +1,12 @@
-// The page's numeric fields while the user types: the character filter, the validators with their
-// balloons and validity flags, and the judgement of "Set as default".
+// The page's numeric fields while the user types: the character filter, and the model's judgement
+// applied to the page: balloons on wrong fields and the buttons it enables.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
+
+#include "page/page_model.h"
 #include "page/win32/page_context.h"
 
 namespace adjustui::page {
@@ -14,16 +17,24 @@ LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM l
 inline constexpr UINT_PTR kDecimalFilter = 0;
 inline constexpr UINT_PTR kWholeFilter = 1;
 
-// Each reads its field, shows a balloon on it when the text is not acceptable and records the
-// outcome in the field's validity flag.
-bool ValidateOffsetField(HWND dialog, HWND edit, PageContext& context);
-bool ValidateCopies(HWND dialog, HWND edit, PageContext& context);
-bool ValidateDensity(HWND dialog, HWND edit, PageContext& context);
-bool ValidateSlipCorrection(HWND dialog, HWND edit, PageContext& context);
-void ValidatePaperWidth(HWND dialog, HWND edit, PageContext& context);
-void ValidatePaperLength(HWND dialog, HWND edit, PageContext& context);
+// Enables Add, Delete, "Set as default" and the paper unit list as the model judges what the page
+// shows, and shows a balloon on each of `balloonsOn` that counts and is wrong.
+void ApplyJudgement(HWND dialog, const PageContext& context,
+                    std::initializer_list<Field> balloonsOn = {});
 
-// Enables "Set as default" only when the fields of the checked groups and the copies are valid.
-void RefreshDefaultButton(HWND dialog, PageContext& context);
+// The balloon of a field the model judges wrong, when it has one.
+void ShowBalloonOf(HWND dialog, const PageContext& context, const PageShown& shown, Field f);
+
+// Texts the page writes into its fields while one lives: their notifications are not the user's.
+class WritingFields {
+  public:
+    explicit WritingFields(PageContext& context) : context_(context) { ++context_.dwWritingFields; }
+    WritingFields(const WritingFields&) = delete;
+    WritingFields& operator=(const WritingFields&) = delete;
+    ~WritingFields() { --context_.dwWritingFields; }
+
+  private:
+    PageContext& context_;
+};
 
 }  // namespace adjustui::page

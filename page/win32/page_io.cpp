@@ -38,24 +38,36 @@ bool IsChecked(HWND dialog, int box) {
     return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
 }
 
-PageEntries ReadPageEntries(HWND dialog) {
-    PageEntries page;
-    for (std::size_t i = 0; i < std::size(kCheckBoxes); ++i)
-        page.checked[i] = IsChecked(dialog, kCheckBoxes[i].box);
-    page.xOffset = ReadText(dialog, kXOffsetEdit);
-    page.yOffset = ReadText(dialog, kYOffsetEdit);
-    page.slipCorrection = ReadText(dialog, kSlipCorrectionEdit);
-    page.copies = ReadText(dialog, kCopiesEdit);
-    page.density = ReadText(dialog, kPrintDensityEdit);
-    page.passThroughFont = ReadText(dialog, kPassThroughFontList);
-    page.xUnit = UnitOf(dialog, kXOffsetUnitList);
-    page.yUnit = UnitOf(dialog, kYOffsetUnitList);
-    return page;
+namespace {
+
+std::optional<std::size_t> Selection(HWND dialog, int list) {
+    const LRESULT item = SendDlgItemMessageW(dialog, list, CB_GETCURSEL, 0, 0);
+    if (item < 0)
+        return std::nullopt;
+    return static_cast<std::size_t>(item);
 }
 
-StoredPapers ReadStoredPapers(const PageContext& context) {
-    PrinterStore& printer = context.pPrinter->get();
-    return {ReadStandardPapers(printer), ReadCustomPapers(printer)};
+}  // namespace
+
+PageShown ReadShown(HWND dialog) {
+    PageShown shown;
+    for (std::size_t i = 0; i < std::size(kCheckBoxes); ++i)
+        shown.checked[i] = IsChecked(dialog, kCheckBoxes[i].box);
+    for (std::size_t f = 0; f < kFieldCount; ++f)
+        shown.texts[f] = ReadText(dialog, kFieldEdits[f]);
+    shown.xUnit = UnitOf(dialog, kXOffsetUnitList);
+    shown.yUnit = UnitOf(dialog, kYOffsetUnitList);
+    shown.paperUnit = UnitOf(dialog, kPaperUnitList);
+    shown.cutterEntry = Selection(dialog, kCutterList);
+    shown.configEntry = Selection(dialog, kConfigNumberList);
+    if (const auto speed = Selection(dialog, kPrintSpeedList)) {
+        shown.printSpeed = static_cast<std::uint32_t>(
+            SendDlgItemMessageW(dialog, kPrintSpeedList, CB_GETITEMDATA, *speed, 0));
+    }
+    shown.paperEntry = Selection(dialog, kPaperSizeList);
+    shown.passThroughFont = ReadText(dialog, kPassThroughFontList);
+    shown.paperName = ReadText(dialog, kPaperNameEdit);
+    return shown;
 }
 
 namespace {

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "page/controls.h"
 #include "page/custom_paper.h"
-#include "page/page_entries.h"
+#include "page/page_model.h"
 #include "page/texts.h"
 #include "page/win32/page_context.h"
 #include "settings/paper_store.h"
@@ -23,15 +24,14 @@ LengthUnit UnitOf(HWND dialog, int list);
 
 bool IsChecked(HWND dialog, int box);
 
-// The check boxes, fields, units and font as the page shows them now.
-PageEntries ReadPageEntries(HWND dialog);
-
-// The paper lists as the printer holds them now.
-struct StoredPapers {
-    std::vector<PaperRecord> standard;
-    std::vector<PaperRecord> custom;
+// The edit of each field of the page's model, in the order of Field.
+inline constexpr ControlId kFieldEdits[kFieldCount] = {
+    kXOffsetEdit,      kYOffsetEdit,    kSlipCorrectionEdit, kCopiesEdit,
+    kPrintDensityEdit, kPaperWidthEdit, kPaperLengthEdit,
 };
-StoredPapers ReadStoredPapers(const PageContext& context);
+
+// Everything the page shows now, as its model judges it.
+PageShown ReadShown(HWND dialog);
 
 // A message box in the language of the page's messages.
 void TellUser(HWND dialog, TextPair text, TextPair caption, UINT icon);

@@ -143,7 +143,6 @@ LONG AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
         std::memcpy(saved.get(), c.pOemDevmode, sizeof(OemDevmode));
         c.pSavedOemDevmode = saved.release();
     }
-    c.bXOffsetValid = c.bYOffsetValid = c.bSlipCorrectionValid = 1;
 
     // One read of the driver name serves every model decision of the page.
     c.pPrinter = std::make_unique<PagePrinter>(param.hPrinter);

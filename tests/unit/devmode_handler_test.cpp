@@ -258,6 +258,12 @@ TEST_F(DevModeTest, AppliedInputFromADocumentIsCorrectedAndTerminated) {
         EXPECT_EQ(out.lPaperSizeIndex, 0);
         EXPECT_EQ(BoundedLength(out.szPassThroughFont, kPassThroughFontUnits), 511u);
     }
+    // A density the page and the stored defaults refuse is corrected too.
+    in = Applied();
+    in.dwPrintDensity = 12;
+    OemDevmode out = Defaulted();
+    EXPECT_EQ(Run(kOemDmConvert, &in, &out).result, kS_OK);
+    EXPECT_EQ(out.dwPrintDensity, 100u);
 }
 
 TEST_F(DevModeTest, CorrectionsKeepUnsetAndInRangeValues) {

@@ -63,18 +63,29 @@ TEST_F(PagePaperListTest, StandardThenCustomPapersWithTheLastMatchSelected) {
     EXPECT_EQ(view.width, 2100);
     EXPECT_EQ(view.length, 1500);
 
-    // A stored 0 defers to the public devmode; an id in neither list selects the first entry
-    // and shows the public devmode's size.
+    // A stored 0 defers to the public devmode; an id in neither list selects no entry and shows
+    // the public devmode's size.
     PutSelected(0);
     publicPaper = {257, 2100, 2970};
     EXPECT_EQ(BuildPaperList(store, devmode, publicPaper).selected, 3u);
     PutSelected(77);
     view = BuildPaperList(store, devmode, publicPaper);
-    EXPECT_EQ(view.selected, 0u);
+    EXPECT_EQ(view.source, PaperSource::PrinterDefault);
+    EXPECT_FALSE(view.selected);
     EXPECT_EQ(view.width, 2100);
     EXPECT_EQ(view.length, 2970);
     // The selection is 2 bytes; a value of another size is not one.
     printer->Put(value::kSelectedPaperSize, kRegDword, std::uint32_t{300});
+    EXPECT_EQ(BuildPaperList(store, devmode, publicPaper).selected, 3u);
+    // The job's own paper comes first: one chosen on the page, else the public devmode's paper of
+    // a block applied on the page.
+    PutSelected(300);
+    devmode.wSelectedPaperSize = 1;
+    view = BuildPaperList(store, devmode, publicPaper);
+    EXPECT_EQ(view.selected, 4u);
+    EXPECT_EQ(view.source, PaperSource::Job);
+    devmode.wSelectedPaperSize = 0;
+    devmode.bSettingsValid = 1;
     EXPECT_EQ(BuildPaperList(store, devmode, publicPaper).selected, 3u);
 }
 

@@ -54,7 +54,7 @@ TEST(PageValidationTest, OffsetsInInchAndMillimetres) {
         {u"1", LengthUnit::Inch, kEnglish, {}},
         {u"-1", LengthUnit::Inch, kEnglish, {}},
         {u"0,5", LengthUnit::Inch, kEnglish, {}},
-        {u"1.00000001", LengthUnit::Inch, kEnglish, {}},  // 1 in single precision
+        {u"1.00000001", LengthUnit::Inch, kEnglish, {u"Value must be between -1 and 1 Inch."}},
         {u"1.01", LengthUnit::Inch, kEnglish, {u"Value must be between -1 and 1 Inch."}},
         {u"-1.01", LengthUnit::Inch, kGerman, {u"Wert muss zwischen -1 und 1 Inch liegen."}},
         {u"25.4", LengthUnit::Millimetre, kEnglish, {}},
@@ -145,7 +145,7 @@ TEST(PageValidationTest, PaperSizesBetweenThePrintersExtents) {
     };
     const Case cases[] = {
         {true, u"228.6", LengthUnit::Millimetre, kEnglish, {}},
-        {true, u"4,3", LengthUnit::Millimetre, kEnglish, {}},  // equal in single precision only
+        {true, u"4,3", LengthUnit::Millimetre, kEnglish, {}},
         {true, u"9", LengthUnit::Inch, kEnglish, {}},
         {true,
          u"9.5",
@@ -198,10 +198,16 @@ TEST(PageValidationTest, PaperSizesBetweenThePrintersExtents) {
                                        : CheckPaperLength(c.text, c.unit, limits, c.german);
         ExpectCheck(got, c.want, c.text);
     }
-    // A printer without extents accepts only zero.
-    ExpectCheck(CheckPaperWidth(u"0", LengthUnit::Millimetre, {0, 0}, kEnglish), {}, u"0");
-    ExpectCheck(CheckPaperWidth(u"1", LengthUnit::Millimetre, {0, 0}, kEnglish),
+    // A printer whose extents are 0 accepts only zero; one whose extents are unknown any size a
+    // devmode can carry.
+    ExpectCheck(CheckPaperWidth(u"0", LengthUnit::Millimetre, PaperLimits{0, 0}, kEnglish), {},
+                u"0");
+    ExpectCheck(CheckPaperWidth(u"1", LengthUnit::Millimetre, PaperLimits{0, 0}, kEnglish),
                 {u"Width of paper must be between 0.00 mm and 0.00 mm"}, u"1");
+    ExpectCheck(CheckPaperLength(u"3276.7", LengthUnit::Millimetre, std::nullopt, kEnglish), {},
+                u"3276.7");
+    ExpectCheck(CheckPaperWidth(u"0", LengthUnit::Inch, std::nullopt, kEnglish),
+                {u"Width of paper must be between 0.00 Inch and 129.00 Inch"}, u"0");
 }
 
 TEST(PageValidationTest, FilterKeepsOnlyWhatANumberOfTheKindMayHold) {
