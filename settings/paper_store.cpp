@@ -234,18 +234,24 @@ bool SameRecord(const PaperRecord& a, const PaperRecord& b) {
 
 }  // namespace
 
-std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored) {
+std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored,
+                                  std::span<const PaperRecord> standard) {
     std::uint32_t highest = kFirstCustomPaperId - 1;
-    for (const PaperRecord& r : stored)
-        highest = std::max<std::uint32_t>(highest, r.id);
+    for (const auto list : {stored, standard}) {
+        for (const PaperRecord& r : list)
+            highest = std::max<std::uint32_t>(highest, r.id);
+    }
     if (highest < 0xFFFF)
         return static_cast<std::uint16_t>(highest + 1);
     // Every code up to the last is taken by the highest: the lowest free one.
+    const auto taken = [&](std::uint32_t code) {
+        const auto has = [&](const PaperRecord& r) { return r.id == code; };
+        return std::any_of(stored.begin(), stored.end(), has) ||
+               std::any_of(standard.begin(), standard.end(), has);
+    };
     for (std::uint32_t code = kFirstCustomPaperId; code <= 0xFFFF; ++code) {
-        if (std::none_of(stored.begin(), stored.end(),
-                         [&](const PaperRecord& r) { return r.id == code; })) {
+        if (!taken(code))
             return static_cast<std::uint16_t>(code);
-        }
     }
     return kFirstCustomPaperId;
 }
@@ -261,11 +267,12 @@ void SettleWritesBriefly() {
 PaperListChange AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
                                   SettleWrites settle) {
     PaperRecord added = record;
+    const std::vector<PaperRecord> standard = ReadStandardPapers(printer);
     const auto make =
         [&](const std::vector<PaperRecord>& stored) -> std::optional<std::vector<PaperRecord>> {
         if (stored.size() >= kMaxPaperRecords)
             return std::nullopt;
-        added.id = NextCustomPaperCode(stored);
+        added.id = NextCustomPaperCode(stored, standard);
         std::vector<PaperRecord> grown = stored;
         grown.push_back(added);
         return grown;

@@ -106,9 +106,11 @@ struct PaperListChange {
     std::uint16_t code = 0;  // the code the paper was added with, or the removed paper had
 };
 
-// The code a new custom paper gets: one above the highest stored, at least 257, so no stored
-// paper's code is given twice.
-std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored);
+// The code a new custom paper gets: one above the highest stored custom or standard paper, at
+// least 257, so no stored paper's code is given twice and none is a standard paper's (a core
+// driver may number its own papers from 257 up).
+std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored,
+                                  std::span<const PaperRecord> standard = {});
 
 // Lets other writers of the printer's data finish what they have begun before a change is checked
 // for having lasted.

@@ -246,7 +246,7 @@ TEST_F(PageActionsRoad, LeavingWithAWrongValueIsRefusedAndThePageStays) {
         {kSlipCorrectionEdit, L"", slip},
         {kCopiesEdit, L"", copies},
         {kCopiesEdit, L"10000", copies},
-        {kPrintDensityEdit, L"12", density},  // its group is off
+        {kPrintDensityEdit, L"12", density},
         {kPrintDensityEdit, L"", density},
     };
     const auto run = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
@@ -254,6 +254,7 @@ TEST_F(PageActionsRoad, LeavingWithAWrongValueIsRefusedAndThePageStays) {
         ASSERT_NE(page, nullptr);
         Click(page, kImagePositioningCheck);
         Click(page, kSlipCorrectionCheck);
+        Click(page, kPrintDensityCheck);
         Choose(page, kYOffsetUnitList, L"mm");
         auto valid = [&] {
             SetText(page, kXOffsetEdit, L"0,1");
@@ -358,6 +359,74 @@ TEST_F(PageActionsRoad, SetAsDefaultIsWhereNewDevmodesAndPagesStart) {
     };
     OpenPreferences(printer.name(), {}, look, Finish::kCancel);
     EXPECT_EQ(shown, (Texts{L"0.50", L"-1.00", L"Job cut", L"3", L"A5", L"115", L"7", L"on"}));
+}
+
+// What the page shows is what it takes: the printer's default paper for a job without one, which
+// "Set as default" keeps and OK gives the job; a unit round trip keeps the user's sizes, with no
+// balloon; an empty offset stays empty.
+TEST_F(PageActionsRoad, WhatThePageShowsIsWhatOkTakesAndSetAsDefaultStores) {
+    const WORD a5 = DMPAPER_A5;
+    ASSERT_TRUE(
+        winsupport::Printer::Open(printer.name()).Set(L"SelectedPaperSize", REG_DWORD, &a5, 2));
+    std::vector<std::size_t> balloons;
+    const auto run = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        EXPECT_EQ(Text(page, kPaperSizeList), L"A5");
+        Click(page, kPrintDensityCheck);
+        SetText(page, kPrintDensityEdit, L"110");
+        Click(page, kSaveAsDefaultButton);
+
+        winsupport::BalloonSpy width(GetDlgItem(page, kPaperWidthEdit));
+        winsupport::BalloonSpy length(GetDlgItem(page, kPaperLengthEdit));
+        FillEditor(page, L"Own A4", L"210", L"297");
+        for (const wchar_t* unit : {L"Inch", L"mm"})
+            Choose(page, kPaperUnitList, unit);
+        balloons = {width.balloons().size(), length.balloons().size()};
+        EXPECT_EQ(Text(page, kPaperWidthEdit) + L" " + Text(page, kPaperLengthEdit),
+                  L"210.00 297.00");
+        Click(page, kAddPaperButton);
+        Click(page, kImagePositioningCheck);
+        SetText(page, kXOffsetEdit, L"");
+        Choose(page, kXOffsetUnitList, L"mm");
+        EXPECT_EQ(Text(page, kXOffsetEdit), L"");
+        Click(page, kImagePositioningCheck);
+        sheet.Press(PSBTN_OK);
+    });
+    EXPECT_TRUE(run.messageBoxes.empty());
+    EXPECT_EQ(balloons, (std::vector<std::size_t>{0, 0}));
+    const std::wstring added = StoredPapers(printer.name()).back();
+    EXPECT_EQ(added.substr(0, 6) + added.substr(added.size() - 10), L"Own A4 2100 2970");
+    auto stored = [&](const wchar_t* value) {
+        const auto data = winsupport::Printer::Open(printer.name()).Get(value);
+        return data && data->size() == 2 ? (*data)[0] | ((*data)[1] << 8) : -1;
+    };
+    EXPECT_EQ((Numbers{stored(L"SelectedPaperSize"), stored(L"DEVMODE_DM_PAPERSIZE"),
+                       BlockOf(run.devmode).wSelectedPaperSize, Public(run.devmode).dmPaperSize,
+                       Public(run.devmode).dmPaperWidth, BlockOf(run.devmode).dwPrintDensity}),
+              (Numbers{DMPAPER_A5, DMPAPER_A5, DMPAPER_A5, DMPAPER_A5, 1480, 110}));
+}
+
+// A model without slip correction: a document's slip correction, its flag set and its value
+// unset, takes no part in leaving the page.
+TEST(HiddenGroupsRoad, AValueTheUserCannotSeeNeverStopsOk) {
+    RoadPrinter manto{L"road page hidden groups", L"MANTO 63N-2"};
+    ASSERT_TRUE(manto.ready());
+    Devmode doc = manto.DefaultDevmode();
+    ASSERT_FALSE(doc.empty());
+    doc.block().bSettingsValid = 1;
+    doc.block().bSlipCorrectionSend = 1;
+    doc.block().lSlipCorrection = kUnsetSigned;
+    const auto run = OpenPreferences(
+        manto.name(), {doc.data(), doc.data() + doc.size()},
+        [](Sheet& sheet) {
+            ShowAdjustments(sheet);
+            sheet.Press(PSBTN_OK);
+        },
+        Finish::kCancel);
+    EXPECT_TRUE(run.messageBoxes.empty());
+    EXPECT_EQ(
+        (Numbers{BlockOf(run.devmode).bSlipCorrectionSend, BlockOf(run.devmode).lSlipCorrection}),
+        (Numbers{1, kUnsetSigned}));
 }
 
 // The custom papers of a printer that takes papers from 105 x 148 to 210 x 297 mm.

@@ -233,9 +233,13 @@ TEST_F(PaperStoreTest, RemovedPapersLeaveTheirCodesAndNoCodeIsGivenTwice) {
     // The highest code taken: the lowest free one.
     std::vector<PaperRecord> high = {Paper(u"X", 257, 1, 1), Paper(u"Y", 0xFFFF, 1, 1)};
     EXPECT_EQ(NextCustomPaperCode(high), 258);
+    // Nor a code of the core driver's standard papers, which may begin at 257 too.
+    EXPECT_EQ(NextCustomPaperCode(high, std::vector{Paper(u"Std", 258, 1, 1)}), 259);
+    PutRecords(value::kStdPaperCount, value::kStdPapers, {Paper(u"Label", 261, 1, 1)});
+    EXPECT_EQ(AppendCustomPaper(store, Custom(u"E", 1, 1)).code, 262);
     printer->writeAccess = false;
     EXPECT_FALSE(RemoveCustomPaper(store, u"A").stored);
-    EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 3u);
+    EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 4u);
 }
 
 // Another writer of the same printer, whose list lands while this one settles: once, or every
