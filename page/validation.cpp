@@ -8,10 +8,6 @@
 namespace adjustui::page {
 namespace {
 
-std::u16string_view TableText(TextPair pair, bool german) {
-    return FindPageString(static_cast<std::uint32_t>(pair.In(german))).value_or(u"");
-}
-
 ScannedNumber ScanField(std::u16string_view text, NumberKind kind) {
     return ScanNumber(text.substr(0, kFieldReadUnits), kind);
 }
@@ -30,23 +26,25 @@ FieldCheck Passed() {
     return {true, true, std::nullopt};
 }
 
-FieldCheck Refused(std::u16string_view text, std::u16string_view title = kErrorTitle,
+FieldCheck Refused(std::u16string_view text, bool german, TextPair title = kErrorTitleText,
                    BalloonIcon icon = BalloonIcon::Error) {
-    return {false, true, Balloon{std::u16string(title), std::u16string(text), icon}};
+    return {false, true,
+            Balloon{std::u16string(PageText(title, german)), std::u16string(text), icon}};
 }
 
-FieldCheck NotANumber(std::u16string_view text) {
+FieldCheck NotANumber(std::u16string_view text, bool german) {
     return {false, false,
-            Balloon{std::u16string(kErrorTitle), std::u16string(text), BalloonIcon::Error}};
+            Balloon{std::u16string(PageText(kErrorTitleText, german)), std::u16string(text),
+                    BalloonIcon::Error}};
 }
 
 // The outcome every field shares before its range: nothing to read, or not wholly a number.
 std::optional<FieldCheck> Unreadable(const ScannedNumber& n, std::u16string_view noNumber,
                                      bool german) {
     if (n.status == ScannedNumber::Status::Empty)
-        return NotANumber(noNumber);
+        return NotANumber(noNumber, german);
     if (!n.IsNumber())
-        return NotANumber(TableText(kSyntaxErrorText, german));
+        return NotANumber(PageText(kSyntaxErrorText, german), german);
     return std::nullopt;
 }
 
@@ -88,17 +86,17 @@ float ExtentMm(std::uint32_t packed, Extent extent) {
 
 std::u16string_view PaperRangeFormat(Extent extent, LengthUnit unit, bool german) {
     const bool inch = unit == LengthUnit::Inch;
-    const LiteralPair& pair =
-        extent == Extent::Width ? (inch ? kPaperWidthRangeInchFormat : kPaperWidthRangeMmFormat)
-                                : (inch ? kPaperLengthRangeInchFormat : kPaperLengthRangeMmFormat);
-    return pair.In(german);
+    const TextPair pair = extent == Extent::Width
+                              ? (inch ? kPaperWidthRangeInchFormat : kPaperWidthRangeMmFormat)
+                              : (inch ? kPaperLengthRangeInchFormat : kPaperLengthRangeMmFormat);
+    return PageText(pair, german);
 }
 
 FieldCheck CheckPaperExtent(std::u16string_view text, LengthUnit unit, PaperLimits limits,
                             bool german, Extent extent) {
     const ScannedNumber n = ScanField(text, NumberKind::Decimal);
     if (!n.IsNumber())
-        return NotANumber(TableText(kSyntaxErrorText, german));
+        return NotANumber(PageText(kSyntaxErrorText, german), german);
     float low = ExtentMm(limits.minimum, extent);
     float high = ExtentMm(limits.maximum, extent);
     if (unit == LengthUnit::Inch) {
@@ -108,13 +106,13 @@ FieldCheck CheckPaperExtent(std::u16string_view text, LengthUnit unit, PaperLimi
     const float v = Single(n.value);
     if (low <= v && v <= high)
         return Passed();
-    return Refused(FillLimits(PaperRangeFormat(extent, unit, german), low, high));
+    return Refused(FillLimits(PaperRangeFormat(extent, unit, german), low, high), german);
 }
 
 std::optional<FieldCheck> WholeOutsideRange(const ScannedNumber& n, const Interval& range,
                                             TextPair refusal, bool german) {
     if (n.value < static_cast<double>(range.low) || n.value > static_cast<double>(range.high))
-        return Refused(TableText(refusal, german));
+        return Refused(PageText(refusal, german), german);
     return std::nullopt;
 }
 
@@ -122,7 +120,7 @@ std::optional<FieldCheck> WholeOutsideRange(const ScannedNumber& n, const Interv
 
 FieldCheck CheckOffset(std::u16string_view text, LengthUnit unit, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Decimal);
-    if (auto unreadable = Unreadable(n, kOffsetConversionError, german))
+    if (auto unreadable = Unreadable(n, PageText(kOffsetConversionErrorText, german), german))
         return *unreadable;
     const double perUnit = unit == LengthUnit::Inch ? 1.0 : kMillimetresPerInch;
     const float low = static_cast<float>(kOffsetRange.low / kOffsetUnitsPerInch * perUnit);
@@ -131,12 +129,13 @@ FieldCheck CheckOffset(std::u16string_view text, LengthUnit unit, bool german) {
     if (low <= v && v <= high)
         return Passed();
     return Refused(
-        TableText(unit == LengthUnit::Inch ? kOffsetRangeInchText : kOffsetRangeMmText, german));
+        PageText(unit == LengthUnit::Inch ? kOffsetRangeInchText : kOffsetRangeMmText, german),
+        german);
 }
 
 FieldCheck CheckSlipCorrection(std::u16string_view text, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Whole);
-    if (auto unreadable = Unreadable(n, kNumberConversionError, german))
+    if (auto unreadable = Unreadable(n, PageText(kNumberConversionErrorText, german), german))
         return *unreadable;
     if (auto refused = WholeOutsideRange(n, kSlipCorrectionRange, kSlipCorrectionRangeText, german))
         return *refused;
@@ -145,24 +144,24 @@ FieldCheck CheckSlipCorrection(std::u16string_view text, bool german) {
 
 FieldCheck CheckDensity(std::u16string_view text, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Whole);
-    if (auto unreadable = Unreadable(n, kNumberConversionError, german))
+    if (auto unreadable = Unreadable(n, PageText(kNumberConversionErrorText, german), german))
         return *unreadable;
     if (auto refused = WholeOutsideRange(n, kPrintDensityRange, kDensityRangeText, german))
         return *refused;
     if (!kPrintDensityRange.Holds(static_cast<std::int64_t>(n.value)))
-        return Refused(TableText(kDensityFinalDigitText, german), kWarningTitle,
+        return Refused(PageText(kDensityFinalDigitText, german), german, kWarningTitleText,
                        BalloonIcon::Warning);
     return Passed();
 }
 
 FieldCheck CheckCopies(std::u16string_view text, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Whole);
-    if (auto unreadable = Unreadable(n, TableText(kCopiesInvalidText, german), german))
+    if (auto unreadable = Unreadable(n, PageText(kCopiesInvalidText, german), german))
         return *unreadable;
     if (n.value < static_cast<double>(kCopiesRange.low))
-        return Refused(TableText(kCopiesAtLeastOneText, german));
+        return Refused(PageText(kCopiesAtLeastOneText, german), german);
     if (n.value > static_cast<double>(kCopiesRange.high))
-        return Refused(TableText(kCopiesAtMostText, german));
+        return Refused(PageText(kCopiesAtMostText, german), german);
     return Passed();
 }
 

@@ -12,6 +12,7 @@
 #include "page/take_over.h"
 #include "page/win32/page_fields.h"
 #include "page/win32/page_io.h"
+#include "page/win32/page_strings.h"
 #include "settings/store_changes.h"
 
 namespace adjustui::page {
@@ -217,9 +218,11 @@ void OnDeletePaper(HWND dialog, PageContext& context) {
         TellUser(dialog, kPaperNotRemovedText, kCustomPapersText, MB_ICONERROR);
         return;
     }
+    const bool german = UseGermanTexts();
     wchar_t message[256];
-    std::swprintf(message, std::size(message), Wide(kPaperDeletedFormat), Wide(name));
-    MessageBoxW(dialog, message, Wide(kPaperDeletedCaption), MB_OK);
+    std::swprintf(message, std::size(message), Wide(PageText(kPaperDeletedFormat, german)),
+                  Wide(name));
+    MessageBoxW(dialog, message, Wide(PageText(kPaperDeletedCaption, german)), MB_OK);
 
     // The entry of the very paper the store gave up, even beside a twin of its name.
     const LRESULT entry = CustomEntryWithCode(dialog, removed.code);

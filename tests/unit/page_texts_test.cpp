@@ -34,7 +34,7 @@ TEST(PageStrings, TableHoldsExactlyItsIdsWithTheirTexts) {
     std::set<std::uint32_t> expected{1, 3};
     for (std::uint32_t id = 6; id <= 15; ++id)
         expected.insert(id);
-    for (std::uint32_t id = 100; id <= 190; ++id)
+    for (std::uint32_t id = 100; id <= 209; ++id)
         expected.insert(id);
     for (std::uint32_t id : {117, 118, 119, 130, 131, 134, 135, 140, 141})
         expected.erase(id);
@@ -49,6 +49,7 @@ TEST(PageStrings, TableHoldsExactlyItsIdsWithTheirTexts) {
     EXPECT_EQ(FindPageString(153),
               u"Der Endziffer des eingegebenen Werts muss entweder 0 oder 5 betragen.");
     EXPECT_EQ(FindPageString(167), u"Width of Papers must be between 4,23 and 228,60 mm.");
+    EXPECT_EQ(FindPageString(198), u"Paper size '%ls' removed.\nPlease choose another paper size.");
     // The loader has room for 259 units: every text must come back whole.
     for (const PageString& entry : kPageStrings) {
         EXPECT_FALSE(entry.text.empty()) << static_cast<int>(entry.id);
@@ -72,23 +73,56 @@ TEST(PageStrings, EveryPairNamesTwoTextsOfItsLanguages) {
     }
     for (const TextPair& pair : kCutterModeTexts)
         check(pair);
-    for (const TextPair& pair :
-         {kPageTitleText, kOffsetRangeInchText, kOffsetRangeMmText, kSyntaxErrorText,
-          kSlipCorrectionRangeText, kCopiesAtLeastOneText, kCopiesAtMostText, kCopiesInvalidText,
-          kCopiesRangeText, kDensityRangeText, kDensityFinalDigitText})
+    for (const TextPair& pair : {kPageTitleText,
+                                 kOffsetRangeInchText,
+                                 kOffsetRangeMmText,
+                                 kSyntaxErrorText,
+                                 kSlipCorrectionRangeText,
+                                 kCopiesAtLeastOneText,
+                                 kCopiesAtMostText,
+                                 kCopiesInvalidText,
+                                 kCopiesRangeText,
+                                 kDensityRangeText,
+                                 kDensityFinalDigitText,
+                                 kErrorTitleText,
+                                 kWarningTitleText,
+                                 kOffsetConversionErrorText,
+                                 kNumberConversionErrorText,
+                                 kPaperWidthRangeInchFormat,
+                                 kPaperWidthRangeMmFormat,
+                                 kPaperLengthRangeInchFormat,
+                                 kPaperLengthRangeMmFormat,
+                                 kPaperDeletedFormat,
+                                 kPaperDeletedCaption})
         check(pair);
+    // Both languages fill the same printf directives.
+    auto directives = [](std::u16string_view text) {
+        std::u16string found;
+        for (std::size_t at = text.find(u'%'); at != std::u16string_view::npos;
+             at = text.find(u'%', at + 1)) {
+            found += text.substr(at, text.find_first_of(u" '", at) - at);
+            found += u'|';
+        }
+        return found;
+    };
+    for (const TextPair& pair :
+         {kPaperWidthRangeInchFormat, kPaperWidthRangeMmFormat, kPaperLengthRangeInchFormat,
+          kPaperLengthRangeMmFormat, kPaperDeletedFormat}) {
+        EXPECT_EQ(directives(PageText(pair, false)), directives(PageText(pair, true)))
+            << static_cast<int>(pair.english);
+    }
 
     EXPECT_EQ(FindPageString(static_cast<std::uint32_t>(kPageTitleText.In(true))), u"Anpassungen");
     EXPECT_EQ(FindPageString(static_cast<std::uint32_t>(kCutterModeTexts[2].In(false))),
               u"Page cut");
-    // Every check box of an optional setting follows the language; pass-through keeps its text.
+    // Every check box of an optional setting follows the language, pass-through's included.
     std::set<std::uint16_t> activated;
     for (const ControlText& entry : kControlTexts) {
         if (entry.text.english == StringId::kActivatedEn)
             activated.insert(entry.control);
     }
-    EXPECT_EQ(activated, (std::set<std::uint16_t>{1020, 1024, 1028, 1031, 1035, 1053}));
-    EXPECT_EQ(std::size(kControlTexts), 26u);
+    EXPECT_EQ(activated, (std::set<std::uint16_t>{1020, 1024, 1028, 1031, 1035, 1053, 1057}));
+    EXPECT_EQ(std::size(kControlTexts), 27u);
 }
 
 bool Inside(const ControlTemplate& control, const ControlTemplate& box) {
