@@ -14,8 +14,8 @@ enum class RefusedField : std::uint8_t { XOffset, YOffset, SlipCorrection, Copie
 
 struct Refusal {
     RefusedField field;
-    TextPair text;        // the message, from the string table
-    LiteralPair caption;  // the message box's caption
+    TextPair text;     // the message
+    TextPair caption;  // the message box's caption
 };
 
 // Takes the page over in the described order; on a refusal the fields taken over before it stay.

@@ -1,5 +1,5 @@
 // The page's texts: the ids of the module's string table, which text each use takes in either
-// language, and the texts built into the code. Every text here is a literal, so data() is
+// language, and the unit names built into the code. Every text here is a literal, so data() is
 // zero-terminated.
 #pragma once
 
@@ -38,13 +38,6 @@ struct TextPair {
     StringId german;
     StringId english;
     constexpr StringId In(bool useGerman) const { return useGerman ? german : english; }
-};
-
-// One use of a text built into the code, in both languages.
-struct LiteralPair {
-    std::u16string_view german;
-    std::u16string_view english;
-    constexpr std::u16string_view In(bool useGerman) const { return useGerman ? german : english; }
 };
 
 // Texts from the table.
@@ -148,12 +141,15 @@ inline constexpr TextPair kPaperDeletedCaption{StringId::kDeletePaperDe, StringI
 std::u16string_view PageText(TextPair pair, bool german);
 
 // Captions of the message boxes that refuse to leave the page, one per field.
-inline constexpr LiteralPair kXOffsetErrorCaption{u"Fehler: X Offset", u"Error: X Offset"};
-inline constexpr LiteralPair kYOffsetErrorCaption{u"Fehler: Y Offset", u"Error: Y Offset"};
-inline constexpr LiteralPair kSlipCorrectionErrorCaption{u"Fehler: Schlupfkorrektur",
-                                                         u"Error: Slip Correction"};
-inline constexpr LiteralPair kCopiesErrorCaption{u"Fehler: Exemplare", u"Error: Number of copies"};
-inline constexpr LiteralPair kDensityErrorCaption{u"Fehler: Druckdichte", u"Error: Print Density"};
+inline constexpr TextPair kXOffsetErrorCaption{StringId::kXOffsetErrorDe,
+                                               StringId::kXOffsetErrorEn};
+inline constexpr TextPair kYOffsetErrorCaption{StringId::kYOffsetErrorDe,
+                                               StringId::kYOffsetErrorEn};
+inline constexpr TextPair kSlipCorrectionErrorCaption{StringId::kSlipCorrectionErrorDe,
+                                                      StringId::kSlipCorrectionErrorEn};
+inline constexpr TextPair kCopiesErrorCaption{StringId::kCopiesErrorDe, StringId::kCopiesErrorEn};
+inline constexpr TextPair kDensityErrorCaption{StringId::kDensityErrorDe,
+                                               StringId::kDensityErrorEn};
 
 // The items of the unit lists. The page knows a list's unit by the first 4 or 2 characters of
 // its text.
