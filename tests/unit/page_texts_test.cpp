@@ -49,7 +49,6 @@ TEST(PageStrings, TableHoldsExactlyItsIdsWithTheirTexts) {
     EXPECT_EQ(FindPageString(153),
               u"Der Endziffer des eingegebenen Werts muss entweder 0 oder 5 betragen.");
     EXPECT_EQ(FindPageString(167), u"Width of Papers must be between 4,23 and 228,60 mm.");
-    EXPECT_EQ(FindPageString(198), u"Paper size '%ls' removed.\nPlease choose another paper size.");
     // The loader has room for 259 units: every text must come back whole.
     for (const PageString& entry : kPageStrings) {
         EXPECT_FALSE(entry.text.empty()) << static_cast<int>(entry.id);
@@ -78,22 +77,6 @@ TEST(PageStrings, EveryPairNamesTwoTextsOfItsLanguages) {
           kSlipCorrectionRangeText, kCopiesAtLeastOneText, kCopiesAtMostText, kCopiesInvalidText,
           kCopiesRangeText, kDensityRangeText, kDensityFinalDigitText})
         check(pair);
-    // Both languages fill the same printf directives.
-    auto directives = [](std::u16string_view text) {
-        std::u16string found;
-        for (std::size_t at = text.find(u'%'); at != std::u16string_view::npos;
-             at = text.find(u'%', at + 1)) {
-            found += text.substr(at, text.find_first_of(u" '", at) - at);
-            found += u'|';
-        }
-        return found;
-    };
-    for (const TextPair& pair :
-         {kPaperWidthRangeInchFormat, kPaperWidthRangeMmFormat, kPaperLengthRangeInchFormat,
-          kPaperLengthRangeMmFormat, kPaperDeletedFormat}) {
-        EXPECT_EQ(directives(PageText(pair, false)), directives(PageText(pair, true)))
-            << static_cast<int>(pair.english);
-    }
 
     EXPECT_EQ(FindPageString(static_cast<std::uint32_t>(kPageTitleText.In(true))), u"Anpassungen");
     EXPECT_EQ(FindPageString(static_cast<std::uint32_t>(kCutterModeTexts[2].In(false))),
