@@ -95,8 +95,8 @@ enum class RefusedField : std::uint8_t { XOffset, YOffset, SlipCorrection, Copie
 
 struct Refusal {
     RefusedField field;
-    TextPair text;        // the message, from the string table
-    LiteralPair caption;  // the message box's caption
+    TextPair text;     // the message, from the string table
+    TextPair caption;  // the message box's caption
 };
 
 // The paper fields of the public devmode a take-over writes, when it writes any.

@@ -26,4 +26,8 @@ std::optional<std::u16string_view> FindPageString(std::uint32_t id) {
     return found->text;
 }
 
+std::u16string_view PageText(TextPair pair, bool german) {
+    return FindPageString(static_cast<std::uint32_t>(pair.In(german))).value_or(u"");
+}
+
 }  // namespace adjustui::page

@@ -1,5 +1,5 @@
 // The page's texts: the ids of the module's string table, which text each use takes in either
-// language, and the texts built into the code. Every text here is a literal, so data() is
+// language, and the unit names built into the code. Every text here is a literal, so data() is
 // zero-terminated.
 #pragma once
 
@@ -40,13 +40,6 @@ struct TextPair {
     constexpr StringId In(bool useGerman) const { return useGerman ? german : english; }
 };
 
-// One use of a text built into the code, in both languages.
-struct LiteralPair {
-    std::u16string_view german;
-    std::u16string_view english;
-    constexpr std::u16string_view In(bool useGerman) const { return useGerman ? german : english; }
-};
-
 // Texts from the table.
 inline constexpr TextPair kPageTitleText{StringId::kPageTitleDe, StringId::kPageTitleEn};
 // Items 0, 1, 2 of the cutter list; the item index is the cutter mode.
@@ -85,7 +78,8 @@ inline constexpr TextPair kCustomPapersText{StringId::kCustomPapersDe, StringId:
 inline constexpr TextPair kSaveAsDefaultText{StringId::kSaveAsDefaultDe,
                                              StringId::kSaveAsDefaultEn};
 
-// The controls whose texts follow the language; the others keep their template text.
+// The controls whose texts follow the language; the others keep their template text, among them
+// the group "Passthrough", a technical term in both languages.
 struct ControlText {
     ControlId control;
     TextPair text;
@@ -117,45 +111,45 @@ inline constexpr ControlText kControlTexts[] = {
     {kPrintSpeedCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
     {kPrintDensityCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
     {kConfigurationCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
+    {kPassThroughCheck, {StringId::kActivatedDe, StringId::kActivatedEn}},
     {kRotate180Check, {StringId::kRotate180De, StringId::kRotate180En}},
 };
 
-// Texts built into the code. Titles and conversion errors have one language only.
-inline constexpr std::u16string_view kErrorTitle = u"Error";
-// Title of the print density's balloon for a value that is not a multiple of 5.
-inline constexpr std::u16string_view kWarningTitle = u"Warning";
-// The X or Y offset holds no number at all.
-inline constexpr std::u16string_view kOffsetConversionError = u"KONVERTIERUNGSFEHLER";
-// The print density or slip correction holds no number at all.
-inline constexpr std::u16string_view kNumberConversionError = u"Konvertierungsfehler";
+// Balloon titles: every error, and the print density's warning for a value that is not a
+// multiple of 5.
+inline constexpr TextPair kErrorTitleText{StringId::kErrorTitleDe, StringId::kErrorTitleEn};
+inline constexpr TextPair kWarningTitleText{StringId::kWarningTitleDe, StringId::kWarningTitleEn};
+// A field holds no number at all: the X or Y offset, the print density or slip correction.
+inline constexpr TextPair kOffsetConversionErrorText{StringId::kOffsetConversionErrorDe,
+                                                     StringId::kConversionErrorEn};
+inline constexpr TextPair kNumberConversionErrorText{StringId::kNumberConversionErrorDe,
+                                                     StringId::kConversionErrorEn};
+// printf formats of the paper limits (two doubles, lower then upper).
+inline constexpr TextPair kPaperWidthRangeInchFormat{StringId::kPaperWidthRangeInchDe,
+                                                     StringId::kPaperWidthRangeInchEn};
+inline constexpr TextPair kPaperWidthRangeMmFormat{StringId::kPaperWidthRangeMmDe,
+                                                   StringId::kPaperWidthRangeMmEn};
+inline constexpr TextPair kPaperLengthRangeInchFormat{StringId::kPaperLengthRangeInchDe,
+                                                      StringId::kPaperLengthRangeInchEn};
+inline constexpr TextPair kPaperLengthRangeMmFormat{StringId::kPaperLengthRangeMmDe,
+                                                    StringId::kPaperLengthRangeMmEn};
+// After a custom paper was deleted; %ls is the paper's name.
+inline constexpr TextPair kPaperDeletedFormat{StringId::kPaperDeletedDe, StringId::kPaperDeletedEn};
+inline constexpr TextPair kPaperDeletedCaption{StringId::kDeletePaperDe, StringId::kDeletePaperEn};
 
-// printf formats of the paper limits (two doubles, lower then upper); the English length in
-// millimetres shows six decimals, unlike its German twin.
-inline constexpr LiteralPair kPaperWidthRangeInchFormat{
-    u"Papierbreite muss zwischen %.2f Inch und %.2f Inch liegen",
-    u"Width of paper must be between %.2f Inch and %.2f Inch"};
-inline constexpr LiteralPair kPaperWidthRangeMmFormat{
-    u"Papierbreite muss zwischen %.2f mm und %.2f mm liegen",
-    u"Width of paper must be between %.2f mm and %.2f mm"};
-inline constexpr LiteralPair kPaperLengthRangeInchFormat{
-    u"Papierlänge muss zwischen %.2f Inch und %.2f Inch liegen",
-    u"Length of paper must be between %.2f Inch and %.2f Inch"};
-inline constexpr LiteralPair kPaperLengthRangeMmFormat{
-    u"Papierlänge muss zwischen %.2f mm und %.2f mm liegen",
-    u"Length of paper must be between %f mm and %f mm"};
+// The table's text of a pair in one language; every pair names texts the table holds.
+std::u16string_view PageText(TextPair pair, bool german);
 
 // Captions of the message boxes that refuse to leave the page, one per field.
-inline constexpr LiteralPair kXOffsetErrorCaption{u"Fehler: X Offset", u"Error: X Offset"};
-inline constexpr LiteralPair kYOffsetErrorCaption{u"Fehler: Y Offset", u"Error: Y Offset"};
-inline constexpr LiteralPair kSlipCorrectionErrorCaption{u"Fehler: Schlupfkorrektur",
-                                                         u"Error: Slip Correction"};
-inline constexpr LiteralPair kCopiesErrorCaption{u"Fehler: Exemplare", u"Error: Number of copies"};
-inline constexpr LiteralPair kDensityErrorCaption{u"Fehler: Druckdichte", u"Error: Print Density"};
-
-// After a custom paper was deleted; %ls is the paper's name.
-inline constexpr std::u16string_view kPaperDeletedFormat =
-    u"Papierformat '%ls' entfernt. \nBitte ein neues Format auswählen!";
-inline constexpr std::u16string_view kPaperDeletedCaption = u"Papier löschen";
+inline constexpr TextPair kXOffsetErrorCaption{StringId::kXOffsetErrorDe,
+                                               StringId::kXOffsetErrorEn};
+inline constexpr TextPair kYOffsetErrorCaption{StringId::kYOffsetErrorDe,
+                                               StringId::kYOffsetErrorEn};
+inline constexpr TextPair kSlipCorrectionErrorCaption{StringId::kSlipCorrectionErrorDe,
+                                                      StringId::kSlipCorrectionErrorEn};
+inline constexpr TextPair kCopiesErrorCaption{StringId::kCopiesErrorDe, StringId::kCopiesErrorEn};
+inline constexpr TextPair kDensityErrorCaption{StringId::kDensityErrorDe,
+                                               StringId::kDensityErrorEn};
 
 // The items of the unit lists. The page knows a list's unit by the first 4 or 2 characters of
 // its text.

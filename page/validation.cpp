@@ -8,10 +8,6 @@
 namespace adjustui::page {
 namespace {
 
-std::u16string_view TableText(TextPair pair, bool german) {
-    return FindPageString(static_cast<std::uint32_t>(pair.In(german))).value_or(u"");
-}
-
 ScannedNumber ScanField(std::u16string_view text, NumberKind kind) {
     return ScanNumber(text.substr(0, kFieldReadUnits), kind);
 }
@@ -28,23 +24,25 @@ FieldCheck Passed(double base) {
     return {true, true, std::nullopt, base};
 }
 
-FieldCheck Refused(double base, std::u16string_view text, std::u16string_view title = kErrorTitle,
-                   BalloonIcon icon = BalloonIcon::Error) {
-    return {false, true, Balloon{std::u16string(title), std::u16string(text), icon}, base};
+FieldCheck Refused(double base, std::u16string_view text, bool german,
+                   TextPair title = kErrorTitleText, BalloonIcon icon = BalloonIcon::Error) {
+    return {false, true,
+            Balloon{std::u16string(PageText(title, german)), std::u16string(text), icon}, base};
 }
 
-FieldCheck NotANumber(std::u16string_view text) {
+FieldCheck NotANumber(std::u16string_view text, bool german) {
     return {false, false,
-            Balloon{std::u16string(kErrorTitle), std::u16string(text), BalloonIcon::Error}};
+            Balloon{std::u16string(PageText(kErrorTitleText, german)), std::u16string(text),
+                    BalloonIcon::Error}};
 }
 
 // The outcome every field shares before its range: nothing to read, or not wholly a number.
 std::optional<FieldCheck> Unreadable(const ScannedNumber& n, std::u16string_view noNumber,
                                      bool german) {
     if (n.status == ScannedNumber::Status::Empty)
-        return NotANumber(noNumber);
+        return NotANumber(noNumber, german);
     if (!n.IsNumber())
-        return NotANumber(TableText(kSyntaxErrorText, german));
+        return NotANumber(PageText(kSyntaxErrorText, german), german);
     return std::nullopt;
 }
 
@@ -85,17 +83,17 @@ double ExtentTenths(std::uint32_t packed, Extent extent) {
 
 std::u16string_view PaperRangeFormat(Extent extent, LengthUnit unit, bool german) {
     const bool inch = unit == LengthUnit::Inch;
-    const LiteralPair& pair =
-        extent == Extent::Width ? (inch ? kPaperWidthRangeInchFormat : kPaperWidthRangeMmFormat)
-                                : (inch ? kPaperLengthRangeInchFormat : kPaperLengthRangeMmFormat);
-    return pair.In(german);
+    const TextPair pair = extent == Extent::Width
+                              ? (inch ? kPaperWidthRangeInchFormat : kPaperWidthRangeMmFormat)
+                              : (inch ? kPaperLengthRangeInchFormat : kPaperLengthRangeMmFormat);
+    return PageText(pair, german);
 }
 
 FieldCheck CheckPaperExtent(std::u16string_view text, LengthUnit unit,
                             std::optional<PaperLimits> known, bool german, Extent extent) {
     const ScannedNumber n = ScanField(text, NumberKind::Decimal);
     if (!n.IsNumber())
-        return NotANumber(TableText(kSyntaxErrorText, german));
+        return NotANumber(PageText(kSyntaxErrorText, german), german);
     const PaperLimits limits = known.value_or(kPaperLimitsUnknown);
     const double low = ExtentTenths(limits.minimum, extent);
     const double high = ExtentTenths(limits.maximum, extent);
@@ -104,13 +102,14 @@ FieldCheck CheckPaperExtent(std::u16string_view text, LengthUnit unit,
         return Passed(base);
     const double perUnit = TenthsOfMmPer(unit);
     return Refused(
-        base, FillLimits(PaperRangeFormat(extent, unit, german), low / perUnit, high / perUnit));
+        base, FillLimits(PaperRangeFormat(extent, unit, german), low / perUnit, high / perUnit),
+        german);
 }
 
 std::optional<FieldCheck> WholeOutsideRange(const ScannedNumber& n, const Interval& range,
                                             TextPair refusal, bool german) {
     if (n.value < static_cast<double>(range.low) || n.value > static_cast<double>(range.high))
-        return Refused(n.value, TableText(refusal, german));
+        return Refused(n.value, PageText(refusal, german), german);
     return std::nullopt;
 }
 
@@ -122,19 +121,20 @@ std::int32_t RoundedBase(double base) {
 
 FieldCheck CheckOffset(std::u16string_view text, LengthUnit unit, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Decimal);
-    if (auto unreadable = Unreadable(n, kOffsetConversionError, german))
+    if (auto unreadable = Unreadable(n, PageText(kOffsetConversionErrorText, german), german))
         return *unreadable;
     const double base = n.value * OffsetUnitsPer(unit);
     if (Within(base, static_cast<double>(kOffsetRange.low), static_cast<double>(kOffsetRange.high)))
         return Passed(base);
     return Refused(
         base,
-        TableText(unit == LengthUnit::Inch ? kOffsetRangeInchText : kOffsetRangeMmText, german));
+        PageText(unit == LengthUnit::Inch ? kOffsetRangeInchText : kOffsetRangeMmText, german),
+        german);
 }
 
 FieldCheck CheckSlipCorrection(std::u16string_view text, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Whole);
-    if (auto unreadable = Unreadable(n, kNumberConversionError, german))
+    if (auto unreadable = Unreadable(n, PageText(kNumberConversionErrorText, german), german))
         return *unreadable;
     if (auto refused = WholeOutsideRange(n, kSlipCorrectionRange, kSlipCorrectionRangeText, german))
         return *refused;
@@ -143,24 +143,24 @@ FieldCheck CheckSlipCorrection(std::u16string_view text, bool german) {
 
 FieldCheck CheckDensity(std::u16string_view text, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Whole);
-    if (auto unreadable = Unreadable(n, kNumberConversionError, german))
+    if (auto unreadable = Unreadable(n, PageText(kNumberConversionErrorText, german), german))
         return *unreadable;
     if (auto refused = WholeOutsideRange(n, kPrintDensityRange, kDensityRangeText, german))
         return *refused;
     if (!kPrintDensityRange.Holds(static_cast<std::int64_t>(n.value)))
-        return Refused(n.value, TableText(kDensityFinalDigitText, german), kWarningTitle,
+        return Refused(n.value, PageText(kDensityFinalDigitText, german), german, kWarningTitleText,
                        BalloonIcon::Warning);
     return Passed(n.value);
 }
 
 FieldCheck CheckCopies(std::u16string_view text, bool german) {
     const ScannedNumber n = ScanField(text, NumberKind::Whole);
-    if (auto unreadable = Unreadable(n, TableText(kCopiesInvalidText, german), german))
+    if (auto unreadable = Unreadable(n, PageText(kCopiesInvalidText, german), german))
         return *unreadable;
     if (n.value < static_cast<double>(kCopiesRange.low))
-        return Refused(n.value, TableText(kCopiesAtLeastOneText, german));
+        return Refused(n.value, PageText(kCopiesAtLeastOneText, german), german);
     if (n.value > static_cast<double>(kCopiesRange.high))
-        return Refused(n.value, TableText(kCopiesAtMostText, german));
+        return Refused(n.value, PageText(kCopiesAtMostText, german), german);
     return Passed(n.value);
 }
 

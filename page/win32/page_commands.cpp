@@ -8,6 +8,7 @@
 #include "page/page_model.h"
 #include "page/win32/page_fields.h"
 #include "page/win32/page_io.h"
+#include "page/win32/page_strings.h"
 #include "settings/store_changes.h"
 
 namespace adjustui::page {
@@ -171,9 +172,11 @@ void OnDeletePaper(HWND dialog, PageContext& context) {
         TellUser(dialog, kPaperNotRemovedText, kCustomPapersText, MB_ICONERROR);
         return;
     }
+    const bool german = UseGermanTexts();
     wchar_t message[256];
-    std::swprintf(message, std::size(message), Wide(kPaperDeletedFormat), Wide(shown.paperName));
-    MessageBoxW(dialog, message, Wide(kPaperDeletedCaption), MB_OK);
+    std::swprintf(message, std::size(message), Wide(PageText(kPaperDeletedFormat, german)),
+                  Wide(shown.paperName));
+    MessageBoxW(dialog, message, Wide(PageText(kPaperDeletedCaption, german)), MB_OK);
 
     // A selected paper that is gone gives way to the first entry, chosen as the user would.
     if (!RefillPaperList(dialog, context, SelectedEntry(dialog, context))) {

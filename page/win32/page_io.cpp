@@ -86,11 +86,4 @@ void TellUser(HWND dialog, TextPair text, TextPair caption, UINT icon) {
     }
 }
 
-void TellUser(HWND dialog, TextPair text, LiteralPair caption, UINT icon) {
-    if (const PageContext* context = ContextOf(dialog)) {
-        const bool german = UseGermanTexts();
-        MessageBoxW(dialog, Loaded(*context, text, german), Wide(caption.In(german)), icon);
-    }
-}
-
 }  // namespace adjustui::page

@@ -35,7 +35,6 @@ PageShown ReadShown(HWND dialog);
 
 // A message box in the language of the page's messages.
 void TellUser(HWND dialog, TextPair text, TextPair caption, UINT icon);
-void TellUser(HWND dialog, TextPair text, LiteralPair caption, UINT icon);
 
 const wchar_t* Wide(const std::u16string& text);
 const wchar_t* Wide(std::u16string_view literal);  // a zero-terminated literal

@@ -480,7 +480,7 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
                           {L"Twin 258 1600 2100", L"Third 260 1270 2032"}}));
     ASSERT_EQ(run.messageBoxes.size(), 2u);
     EXPECT_EQ(run.messageBoxes[0].caption + L"|" + run.messageBoxes[0].text,
-              L"Papier löschen|Papierformat 'Twin' entfernt. \nBitte ein neues Format auswählen!");
+              L"Delete paper|Paper size 'Twin' removed.\nPlease choose another paper size.");
     const OemDevmode& b = BlockOf(run.devmode);
     EXPECT_EQ((Numbers{b.lCustomPaperCount, b.lLastPaperIndex, b.wSelectedPaperSize,
                        Public(run.devmode).dmPaperSize}),

@@ -127,7 +127,7 @@ TEST(PageView, TitleTextsAndCutterItemsInTheUsersLanguage) {
     ASSERT_EQ(IsGermanLocale(GetUserDefaultLCID()), german) << std::hex << GetUserDefaultLCID();
     RoadPrinter printer{L"road page texts", L"KESTRA VC9"};
     ASSERT_TRUE(printer.ready());
-    OnPage(printer, printer.DefaultDevmode(), [&](HWND page, Sheet&) {
+    OnPage(printer, printer.DefaultDevmode(), [&](HWND page, Sheet& sheet) {
         for (const ControlText& c : kControlTexts) {
             EXPECT_EQ(Text(page, c.control), W(*FindPageString(std::uint32_t(c.text.In(german)))))
                 << c.control;
@@ -138,6 +138,7 @@ TEST(PageView, TitleTextsAndCutterItemsInTheUsersLanguage) {
         // Template texts in both languages.
         EXPECT_EQ(Text(page, kXOffsetLabel), L"X Offset");
         EXPECT_EQ(Text(page, kPassThroughGroup), L"Passthrough");
+        EXPECT_EQ(Text(page, kPassThroughCheck), german ? L"Aktiviert" : L"Activated");
         // No text is cut off, in the dialog font (Tahoma, from fonts-wine).
         for (const ControlTemplate& c : kPageControls) {
             const bool box = c.kind == ControlKind::CheckBox;
@@ -160,7 +161,26 @@ TEST(PageView, TitleTextsAndCutterItemsInTheUsersLanguage) {
         EXPECT_EQ(copies.balloons()[0].text,
                   german ? L"Anzahl der Exemplare muss mindestens 1 betragen."
                          : L"Number of copies must be at least 1.");
+        EXPECT_EQ(copies.balloons()[0].title, german ? L"Fehler" : L"Error");
         SetDlgItemTextW(page, kCopiesEdit, L"1");
+        SendDlgItemMessageW(page, kImagePositioningCheck, BM_CLICK, 0, 0);
+        BalloonSpy x(GetDlgItem(page, kXOffsetEdit));
+        SetDlgItemTextW(page, kXOffsetEdit, L"");
+        ASSERT_FALSE(x.balloons().empty());
+        EXPECT_EQ(x.balloons().back().text, german ? L"KONVERTIERUNGSFEHLER" : L"Conversion error");
+        SetDlgItemTextW(page, kXOffsetEdit, L"0");
+        SetDlgItemTextW(page, kYOffsetEdit, L"0");
+        // The message after Delete.
+        SetDlgItemTextW(page, kPaperWidthEdit, L"50");
+        SetDlgItemTextW(page, kPaperLengthEdit, L"30");
+        SetDlgItemTextW(page, kPaperNameEdit, L"Label");
+        SendDlgItemMessageW(page, kAddPaperButton, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(page, kDeletePaperButton, BM_CLICK, 0, 0);
+        ASSERT_EQ(sheet.messageBoxes().size(), 1u);
+        EXPECT_EQ(sheet.messageBoxes()[0].caption, german ? L"Papier löschen" : L"Delete paper");
+        EXPECT_EQ(sheet.messageBoxes()[0].text,
+                  german ? L"Papierformat 'Label' entfernt. \nBitte ein neues Format auswählen!"
+                         : L"Paper size 'Label' removed.\nPlease choose another paper size.");
     });
 }
 
@@ -393,11 +413,11 @@ TEST(PageView, FilterAndBalloonsGuardTheFieldsAndSetAsDefault) {
         };
         const Refused refused[] = {
             {kXOffsetEdit, L"1.01", L"Value must be between -1 and 1 Inch."},
-            {kXOffsetEdit, L"", L"KONVERTIERUNGSFEHLER"},
+            {kXOffsetEdit, L"", L"Conversion error"},
             {kXOffsetEdit, L"-", L"Syntax error"},
             {kYOffsetEdit, L"25.41", L"Value must be between -25.4 and 25.4 mm."},
             {kSlipCorrectionEdit, L"101", L"Slip Correction must be between -100 and 100."},
-            {kSlipCorrectionEdit, L"", L"Konvertierungsfehler"},
+            {kSlipCorrectionEdit, L"", L"Conversion error"},
             {kPrintDensityEdit, L"12", L"The final digit of the value must be either 0 or 5.",
              TTI_WARNING},
             {kPrintDensityEdit, L"125", L"Value must be between 10 and 120."},
@@ -406,8 +426,7 @@ TEST(PageView, FilterAndBalloonsGuardTheFieldsAndSetAsDefault) {
             {kCopiesEdit, L"", L"Invalid"},
             // The model's extents: 4.2 to 228.6 mm wide, 25.4 to 2032 mm long.
             {kPaperWidthEdit, L"300", L"Width of paper must be between 4.20 mm and 228.60 mm"},
-            {kPaperLengthEdit, L"3000",
-             L"Length of paper must be between 25.400000 mm and 2032.000000 mm"},
+            {kPaperLengthEdit, L"3000", L"Length of paper must be between 25.40 mm and 2032.00 mm"},
             {kPaperLengthEdit, L"1x", L"Syntax error"},
         };
         for (const Refused& r : refused) {
@@ -492,7 +511,7 @@ TEST(PageView, DamagedInputStillOpensASensiblePage) {
         EXPECT_FALSE(Enabled(page, kSaveAsDefaultButton));
         sheet.Press(PSBTN_OK);
         ASSERT_EQ(x.balloons().size(), 1u);
-        EXPECT_EQ(x.balloons()[0].text, L"KONVERTIERUNGSFEHLER");
+        EXPECT_EQ(x.balloons()[0].text, L"Conversion error");
         sheet.Press(PSBTN_CANCEL);
     });
     ASSERT_EQ(run.messageBoxes.size(), 1u);

@@ -34,7 +34,7 @@ TEST(PageStrings, TableHoldsExactlyItsIdsWithTheirTexts) {
     std::set<std::uint32_t> expected{1, 3};
     for (std::uint32_t id = 6; id <= 15; ++id)
         expected.insert(id);
-    for (std::uint32_t id = 100; id <= 190; ++id)
+    for (std::uint32_t id = 100; id <= 219; ++id)
         expected.insert(id);
     for (std::uint32_t id : {117, 118, 119, 130, 131, 134, 135, 140, 141})
         expected.erase(id);
@@ -81,14 +81,14 @@ TEST(PageStrings, EveryPairNamesTwoTextsOfItsLanguages) {
     EXPECT_EQ(FindPageString(static_cast<std::uint32_t>(kPageTitleText.In(true))), u"Anpassungen");
     EXPECT_EQ(FindPageString(static_cast<std::uint32_t>(kCutterModeTexts[2].In(false))),
               u"Page cut");
-    // Every check box of an optional setting follows the language; pass-through keeps its text.
+    // Every check box of an optional setting follows the language, pass-through's included.
     std::set<std::uint16_t> activated;
     for (const ControlText& entry : kControlTexts) {
         if (entry.text.english == StringId::kActivatedEn)
             activated.insert(entry.control);
     }
-    EXPECT_EQ(activated, (std::set<std::uint16_t>{1020, 1024, 1028, 1031, 1035, 1053}));
-    EXPECT_EQ(std::size(kControlTexts), 26u);
+    EXPECT_EQ(activated, (std::set<std::uint16_t>{1020, 1024, 1028, 1031, 1035, 1053, 1057}));
+    EXPECT_EQ(std::size(kControlTexts), 27u);
 }
 
 bool Inside(const ControlTemplate& control, const ControlTemplate& box) {

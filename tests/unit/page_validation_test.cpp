@@ -18,14 +18,15 @@ std::string Shown(std::u16string_view text) {
 }
 
 // The outcome a case expects: valid, or the number state and the balloon's text (title "Error"
-// and the error icon unless `warning`).
+// and the error icon unless `warning`; the titles in the case's language).
 struct Expected {
     std::u16string text;  // empty: valid
     bool isNumber = true;
     bool warning = false;
 };
 
-void ExpectCheck(const FieldCheck& got, const Expected& want, std::u16string_view input) {
+void ExpectCheck(const FieldCheck& got, const Expected& want, std::u16string_view input,
+                 bool german = kEnglish) {
     SCOPED_TRACE(Shown(input));
     if (want.text.empty()) {
         EXPECT_TRUE(got.valid);
@@ -36,7 +37,9 @@ void ExpectCheck(const FieldCheck& got, const Expected& want, std::u16string_vie
     EXPECT_FALSE(got.valid);
     EXPECT_EQ(got.isNumber, want.isNumber);
     ASSERT_TRUE(got.balloon.has_value());
-    const Balloon expected{want.warning ? u"Warning" : u"Error", want.text,
+    const std::u16string_view title =
+        german ? (want.warning ? u"Warnung" : u"Fehler") : (want.warning ? u"Warning" : u"Error");
+    const Balloon expected{std::u16string(title), want.text,
                            want.warning ? BalloonIcon::Warning : BalloonIcon::Error};
     EXPECT_EQ(*got.balloon, expected) << Shown(got.balloon->text);
 }
@@ -67,7 +70,8 @@ TEST(PageValidationTest, OffsetsInInchAndMillimetres) {
         {u"1e999", LengthUnit::Millimetre, kEnglish, {u"Value must be between -25.4 and 25.4 mm."}},
         {u"-1e300", LengthUnit::Inch, kEnglish, {u"Value must be between -1 and 1 Inch."}},
         {kLong, LengthUnit::Inch, kEnglish, {u"Value must be between -1 and 1 Inch."}},
-        {u"", LengthUnit::Inch, kEnglish, {u"KONVERTIERUNGSFEHLER", false}},
+        {u"", LengthUnit::Inch, kEnglish, {u"Conversion error", false}},
+        {u"", LengthUnit::Millimetre, kGerman, {u"KONVERTIERUNGSFEHLER", false}},
         {u"-", LengthUnit::Inch, kEnglish, {u"Syntax error", false}},
         {u"-", LengthUnit::Inch, kGerman, {u"Eingabefehler", false}},
         {u"0.5 ", LengthUnit::Inch, kEnglish, {u"Syntax error", false}},
@@ -75,7 +79,7 @@ TEST(PageValidationTest, OffsetsInInchAndMillimetres) {
         {u"nan", LengthUnit::Inch, kEnglish, {u"Syntax error", false}},
     };
     for (const Case& c : cases)
-        ExpectCheck(CheckOffset(c.text, c.unit, c.german), c.want, c.text);
+        ExpectCheck(CheckOffset(c.text, c.unit, c.german), c.want, c.text, c.german);
 }
 
 TEST(PageValidationTest, WholeNumberFields) {
@@ -113,7 +117,7 @@ TEST(PageValidationTest, WholeNumberFields) {
         {CheckDensity, u"5", kEnglish, {u"Value must be between 10 and 120."}},
         {CheckDensity, u"-5", kGerman, {u"Wert muss zwischen 10 und 120 liegen."}},
         {CheckDensity, kLong, kEnglish, {u"Value must be between 10 and 120."}},
-        {CheckDensity, u"", kEnglish, {u"Konvertierungsfehler", false}},
+        {CheckDensity, u"", kEnglish, {u"Conversion error", false}},
         {CheckDensity, u"1e2", kEnglish, {u"Syntax error", false}},
         {CheckCopies, u"1", kEnglish, {}},
         {CheckCopies, u"9999", kEnglish, {}},
@@ -130,7 +134,7 @@ TEST(PageValidationTest, WholeNumberFields) {
         {CheckCopies, u"12a", kGerman, {u"Eingabefehler", false}},
     };
     for (const Case& c : cases)
-        ExpectCheck(c.check(c.text, c.german), c.want, c.text);
+        ExpectCheck(c.check(c.text, c.german), c.want, c.text, c.german);
 }
 
 TEST(PageValidationTest, PaperSizesBetweenThePrintersExtents) {
@@ -172,7 +176,7 @@ TEST(PageValidationTest, PaperSizesBetweenThePrintersExtents) {
          u"2033",
          LengthUnit::Millimetre,
          kEnglish,
-         {u"Length of paper must be between 4.200000 mm and 2032.000000 mm"}},
+         {u"Length of paper must be between 4.20 mm and 2032.00 mm"}},
         {false,
          u"1e999",
          LengthUnit::Millimetre,
@@ -196,7 +200,7 @@ TEST(PageValidationTest, PaperSizesBetweenThePrintersExtents) {
     for (const Case& c : cases) {
         const FieldCheck got = c.width ? CheckPaperWidth(c.text, c.unit, limits, c.german)
                                        : CheckPaperLength(c.text, c.unit, limits, c.german);
-        ExpectCheck(got, c.want, c.text);
+        ExpectCheck(got, c.want, c.text, c.german);
     }
     // A printer whose extents are 0 accepts only zero; one whose extents are unknown any size a
     // devmode can carry.
