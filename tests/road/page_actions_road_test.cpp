@@ -404,10 +404,17 @@ TEST_F(PageActionsRoad, WhatThePageShowsIsWhatOkTakesAndSetAsDefaultStores) {
                        BlockOf(run.devmode).wSelectedPaperSize, Public(run.devmode).dmPaperSize,
                        Public(run.devmode).dmPaperWidth, BlockOf(run.devmode).dwPrintDensity}),
               (Numbers{DMPAPER_A5, DMPAPER_A5, DMPAPER_A5, DMPAPER_A5, 1480, 110}));
+    std::wstring shown;
+    OpenPreferences(
+        printer.name(), {},
+        [&](Sheet& sheet) { shown = Text(ShowAdjustments(sheet), kPaperSizeList); },
+        Finish::kCancel);
+    EXPECT_EQ(shown, L"A5") << "the printer's default paper, on a new page";
 }
 
-// A model without slip correction: a document's slip correction, its flag set and its value
-// unset, takes no part in leaving the page.
+// A model without slip correction and print density: a document's unset slip correction with its
+// flag set takes no part in leaving the page, and its density of 12, which no check accepts, was
+// already corrected when the core driver took the document in.
 TEST(HiddenGroupsRoad, AValueTheUserCannotSeeNeverStopsOk) {
     RoadPrinter manto{L"road page hidden groups", L"MANTO 63N-2"};
     ASSERT_TRUE(manto.ready());
@@ -416,6 +423,8 @@ TEST(HiddenGroupsRoad, AValueTheUserCannotSeeNeverStopsOk) {
     doc.block().bSettingsValid = 1;
     doc.block().bSlipCorrectionSend = 1;
     doc.block().lSlipCorrection = kUnsetSigned;
+    doc.block().bPrintDensitySend = 1;
+    doc.block().dwPrintDensity = 12;
     const auto run = OpenPreferences(
         manto.name(), {doc.data(), doc.data() + doc.size()},
         [](Sheet& sheet) {
@@ -424,9 +433,10 @@ TEST(HiddenGroupsRoad, AValueTheUserCannotSeeNeverStopsOk) {
         },
         Finish::kCancel);
     EXPECT_TRUE(run.messageBoxes.empty());
+    const OemDevmode& b = BlockOf(run.devmode);
     EXPECT_EQ(
-        (Numbers{BlockOf(run.devmode).bSlipCorrectionSend, BlockOf(run.devmode).lSlipCorrection}),
-        (Numbers{1, kUnsetSigned}));
+        (Numbers{b.bSlipCorrectionSend, b.lSlipCorrection, b.bPrintDensitySend, b.dwPrintDensity}),
+        (Numbers{1, kUnsetSigned, 1, 100}));
 }
 
 // The custom papers of a printer that takes papers from 105 x 148 to 210 x 297 mm.
