@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "common/text.h"
 #include "settings/printer_store.h"
 
 namespace adjustui {
@@ -40,7 +41,7 @@ class PrinterSnapshot final : public PrinterStore {
 
     PrinterStore& printer_;
     bool taken_ = false;
-    std::optional<std::map<std::u16string, std::vector<std::byte>, std::less<>>> values_;
+    std::optional<std::map<std::u16string, std::vector<std::byte>, ValueNameLess>> values_;
     std::optional<std::optional<std::u16string>> driverName_;
 };
 
