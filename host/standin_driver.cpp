@@ -9,11 +9,11 @@
 
 #include <memory>
 
-#include "core/oem_interface.h"
 #include "host/capabilities.h"
 #include "host/document_property_header.h"
 #include "host/driver_session.h"
 #include "host/layout_page.h"
+#include "platform/win32/oem_interface.h"
 
 namespace standin {
 namespace {

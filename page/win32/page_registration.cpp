@@ -9,7 +9,6 @@
 
 #include "common/text.h"
 #include "core/module_state.h"
-#include "core/oem_interface.h"
 #include "models/model_tables.h"
 #include "page/controls.h"
 #include "page/language.h"
@@ -17,6 +16,7 @@
 #include "page/win32/page_context.h"
 #include "page/win32/page_dialog.h"
 #include "page/win32/page_strings.h"
+#include "platform/win32/oem_interface.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/paper_store.h"
 
