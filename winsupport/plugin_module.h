@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "platform/win32/com_ref.h"
 #include "platform/win32/oem_interface.h"
 #include "platform/win32/unique_handle.h"
 

@@ -1,11 +1,11 @@
 #include "page/win32/font_list.h"
 
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "common/text.h"
+#include "platform/win32/unique_handle.h"
 
 namespace adjustui::page {
 namespace {
@@ -20,15 +20,11 @@ int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
     return 1;
 }
 
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-
 }  // namespace
 
 void FillFontList(HWND list, const OemDevmode& devmode) {
     std::set<std::wstring> names;
-    if (std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc{CreateCompatibleDC(nullptr)}) {
+    if (const win32::UniqueMemoryDc dc{CreateCompatibleDC(nullptr)}) {
         LOGFONTW all{};
         all.lfCharSet = DEFAULT_CHARSET;
         EnumFontFamiliesExW(dc.get(), &all, CollectFace, reinterpret_cast<LPARAM>(&names), 0);

@@ -1,7 +1,8 @@
 #include "page/win32/page_strings.h"
 
 #include <atomic>
-#include <memory>
+
+#include "platform/win32/unique_handle.h"
 
 namespace adjustui::page {
 namespace {
@@ -11,21 +12,10 @@ constexpr int kLoadUnits = 260;
 
 std::atomic<bool> useGermanTexts{false};
 
-class HeapBlockFree {
-  public:
-    explicit HeapBlockFree(HANDLE heap) : heap_(heap) {}
-    void operator()(wchar_t* block) const { HeapFree(heap_, 0, block); }
-
-  private:
-    HANDLE heap_;
-};
-
 }  // namespace
 
 wchar_t* LoadPageString(HANDLE heap, HMODULE module, UINT id) {
-    std::unique_ptr<wchar_t, HeapBlockFree> block(
-        static_cast<wchar_t*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, kLoadUnits * sizeof(wchar_t))),
-        HeapBlockFree(heap));
+    auto block = win32::HeapAllocate<wchar_t>(heap, kLoadUnits * sizeof(wchar_t));
     if (!block)
         return nullptr;
     const int length = LoadStringW(module, id, block.get(), kLoadUnits);

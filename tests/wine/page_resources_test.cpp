@@ -13,6 +13,7 @@
 #include "page/texts.h"
 #include "page/win32/page_strings.h"
 #include "tests/wine/plugin_harness.h"
+#include "winsupport/handles.h"
 
 namespace adjustui::wine {
 namespace {
@@ -40,24 +41,21 @@ TEST(PageResources, StringTableHoldsExactlyTheSourceTexts) {
 
 class PrivateHeap {
   public:
-    PrivateHeap() : heap_(HeapCreate(0, 0, 0)) {}
-    ~PrivateHeap() { HeapDestroy(heap_); }
-    PrivateHeap(const PrivateHeap&) = delete;
-    PrivateHeap& operator=(const PrivateHeap&) = delete;
-    HANDLE get() const { return heap_; }
-
-    int BusyBlocks() const {
-        int busy = 0;
-        PROCESS_HEAP_ENTRY entry{};
-        while (HeapWalk(heap_, &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                ++busy;
-        }
-        return busy;
-    }
+    HANDLE get() const { return heap_.get(); }
+    int BusyBlocks() const { return winsupport::BusyBlocks(heap_.get()); }
 
   private:
-    HANDLE heap_;
+    winsupport::UniqueHeap heap_{HeapCreate(0, 0, 0)};
+};
+while (HeapWalk(heap_, &entry)) {
+    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+        ++busy;
+}
+return busy;
+}
+
+private:
+HANDLE heap_;
 };
 
 TEST(PageResources, LoadPageStringGivesExactTextsInBlocksOfTheirSize) {
