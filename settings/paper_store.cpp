@@ -185,6 +185,17 @@ std::optional<std::vector<PaperRecord>> ReadWholeCustomList(PrinterStore& writer
     return std::nullopt;
 }
 
+// Whether the custom list stored now is `list` byte for byte, read into `room`, which holds one
+// record more. The room is made before the writes, so that reading back needs no memory: a change
+// that was written is never left unreported for want of it.
+bool StoredListIs(PrinterStore& writer, const std::vector<PaperRecord>& list,
+                  std::span<std::byte> room) {
+    const std::size_t bytes = list.size() * kRecordBytes;
+    std::uint32_t needed = 0;
+    return writer.GetData(value::kCustomPapers, room, needed) == kErrorSuccess && needed == bytes &&
+           (bytes == 0 || std::memcmp(room.data(), list.data(), bytes) == 0);
+}
+
 // How often a change of the custom list is made again on what other writers stored meanwhile.
 constexpr int kListAttempts = 8;
 
@@ -216,15 +227,18 @@ PaperListChange ChangeCustomList(PrinterStore& printer, Change& change, SettleWr
     bool wrote = false;
     for (int attempt = 0; stored && attempt < kListAttempts; ++attempt) {
         std::vector<PaperRecord> target;
+        std::vector<std::byte> readBack;
         if (wrote && change.Holds(*stored)) {
             // Another writer's list holds the change already: its count must not hide a record.
             target = std::move(*stored);
+            readBack.resize((target.size() + 1) * kRecordBytes);
             if (WriteCount(*writer, target.size()) != kErrorSuccess)
                 break;
         } else {
             std::optional<std::vector<PaperRecord>> next = change.Make(*stored);
             if (!next)
                 break;
+            readBack.resize((next->size() + 1) * kRecordBytes);
             // The array first: a count without its records would report papers that are not there.
             if (writer->SetData(value::kCustomPapers, kRegBinary,
                                 AsConstBytes(next->data(), next->size())) != kErrorSuccess) {
@@ -244,9 +258,7 @@ PaperListChange ChangeCustomList(PrinterStore& printer, Change& change, SettleWr
             wrote = true;
             target = std::move(*next);
         }
-        const auto after =
-            ReadWholeCustomList(*writer, static_cast<std::uint32_t>(target.size()) + 1);
-        if (after && SameRecords(*after, target))
+        if (StoredListIs(*writer, target, readBack))
             return {true, static_cast<std::uint32_t>(target.size())};
         settle();
         stored = ReadWholeCustomList(*writer, static_cast<std::uint32_t>(target.size()) + 1);
