@@ -71,6 +71,15 @@ IOemUI::~IOemUI() {
 
 namespace {
 
+// The exceptions in flight on this thread. Asking reads thread-local storage, which clears the
+// thread's last error; the caller may still have to see it.
+int ExceptionsInFlight() {
+    const DWORD error = GetLastError();
+    const int count = std::uncaught_exceptions();
+    SetLastError(error);
+    return count;
+}
+
 // DWORD and ULONG are 32 bits but not std::uint32_t on this ABI: the portable code works on a
 // copy that goes back to the caller's variable when it changed, unless the request failed by
 // throwing.
@@ -80,9 +89,9 @@ class Mirror32 {
 
   public:
     explicit Mirror32(T* target)
-        : target_(target), value_(target ? *target : 0), exceptions_(std::uncaught_exceptions()) {}
+        : target_(target), value_(target ? *target : 0), exceptions_(ExceptionsInFlight()) {}
     ~Mirror32() {
-        if (target_ != nullptr && *target_ != value_ && std::uncaught_exceptions() == exceptions_)
+        if (target_ != nullptr && *target_ != value_ && ExceptionsInFlight() == exceptions_)
             *target_ = value_;
     }
     Mirror32(const Mirror32&) = delete;

@@ -47,17 +47,6 @@ class PrivateHeap {
   private:
     winsupport::UniqueHeap heap_{HeapCreate(0, 0, 0)};
 };
-while (HeapWalk(heap_, &entry)) {
-    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-        ++busy;
-}
-return busy;
-}
-
-private:
-HANDLE heap_;
-};
-
 TEST(PageResources, LoadPageStringGivesExactTextsInBlocksOfTheirSize) {
     PrivateHeap heap;
     ASSERT_NE(heap.get(), nullptr);
