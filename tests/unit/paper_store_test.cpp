@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include "settings/printer_snapshot.h"
 #include "tests/support/turns.h"
 #include "tests/unit/fixtures.h"
 
@@ -258,9 +259,12 @@ TEST_F(PaperStoreTest, AddAndDeleteReportExactlyWhatTheStoreThenHolds) {
         EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 1u);
     }
 
-    // Without a writer beside it: one read, the array, the count, one read back, and no wait.
+    // Without a writer beside it, through the page's picture of the printer: one read, the array,
+    // the count, one read back, and no wait.
+    PrinterSnapshot picture(store);
+    ReadStandardPapers(picture);
     printer->gets = printer->sets = 0;
-    const PaperListChange added = AppendCustomPaper(store, Custom(u"B", 2, 2), NoWait);
+    const PaperListChange added = AppendCustomPaper(picture, Custom(u"B", 2, 2), NoWait);
     EXPECT_TRUE(added.stored);
     EXPECT_EQ(added.code, 258);
     EXPECT_EQ(printer->gets + printer->sets, 4);
@@ -311,7 +315,11 @@ struct TwoUsers {
     TurnStore second;
 };
 
-void Settle() {}
+// Called once a writer has seen another writer's list replace its own.
+int settled = 0;
+void Settle() {
+    ++settled;
+}
 
 TEST_F(PaperStoreTest, TwoWritersAtOnceKeepEachOthersChanges) {
     const std::vector<PaperRecord> start = {Paper(u"A", 257, 1, 1), Paper(u"X", 258, 2, 2)};
@@ -320,9 +328,10 @@ TEST_F(PaperStoreTest, TwoWritersAtOnceKeepEachOthersChanges) {
     // Both read the same list and write their paper under the same code: the one whose list was
     // replaced sees it on reading back and adds its paper again, under a code of its own.
     PaperListChange b, c;
-    TwoUsers adders(printer, {false, true, false, false, false, true});
+    TwoUsers adders(printer, {false, false, true, false, false, false, false, true});
     adders.turns.Run([&] { b = AppendCustomPaper(adders.first, Custom(u"B", 3, 3), Settle); },
                      [&] { c = AppendCustomPaper(adders.second, Custom(u"C", 4, 4), Settle); });
+    EXPECT_EQ(std::exchange(settled, 0), 1) << "the second saw the first's list";
     EXPECT_TRUE(b.stored && c.stored);
     EXPECT_NE(b.code, c.code);
     auto stored = StoredRecords(value::kCustomPapers);
@@ -332,9 +341,10 @@ TEST_F(PaperStoreTest, TwoWritersAtOnceKeepEachOthersChanges) {
     // A Delete that lands while an Add checks its write: the Add does not bring the paper back.
     PutRecords(value::kCustomPaperCount, value::kCustomPapers, start);
     PaperListChange d, x;
-    TwoUsers meeting(printer, {false, false, false, false, true});
+    TwoUsers meeting(printer, {false, false, false, false, false, true});
     meeting.turns.Run([&] { d = AppendCustomPaper(meeting.first, Custom(u"D", 5, 5), Settle); },
                       [&] { x = RemoveCustomPaper(meeting.second, u"X", Settle); });
+    EXPECT_EQ(std::exchange(settled, 0), 1) << "the adder saw the deleter's list";
     EXPECT_TRUE(d.stored && x.stored);
     stored = StoredRecords(value::kCustomPapers);
     ASSERT_EQ(stored.size(), 2u);
