@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "common/text.h"
@@ -87,29 +86,19 @@ void RefreshPaperCapabilities(const DEVMODEW* publicDevmode) {
     }
 }
 
-// Frees the context and what it owns.
-void FreeContext(PageContext* context) {
-    const HANDLE heap = context->hHeap;
-    if (context->pSavedOemDevmode != nullptr)
-        HeapFree(heap, 0, context->pSavedOemDevmode);
-    if (context->pszTitle != nullptr)
-        HeapFree(heap, 0, context->pszTitle);
-    context->~PageContext();
-    HeapFree(heap, 0, context);
-}
-
-// Puts the devmode back unless the sheet was applied, and frees what the page owns.
+// Puts the devmode back unless the sheet was applied, and frees the context with what it owns.
 UINT CALLBACK ReleasePage(HWND, UINT message, PROPSHEETPAGEW* page) {
     if (message != PSPCB_RELEASE || page == nullptr)
         return 1;
     auto* context = reinterpret_cast<PageContext*>(page->lParam);
     if (context == nullptr)
         return 1;
+    const win32::HeapObject<PageContext> owned(
+        context, win32::HeapObjectTraits<PageContext>{context->hHeap});
     if (context == g_contextBeingAdded)
         g_contextBeingAdded = nullptr;
-    if (context->dwApplied == 0 && context->pSavedOemDevmode != nullptr)
-        std::memcpy(context->pOemDevmode, context->pSavedOemDevmode, sizeof(OemDevmode));
-    FreeContext(context);
+    if (context->dwApplied == 0 && context->savedOemDevmode)
+        std::memcpy(context->pOemDevmode, context->savedOemDevmode.get(), sizeof(OemDevmode));
     return 1;
 }
 
@@ -117,12 +106,10 @@ UINT CALLBACK ReleasePage(HWND, UINT message, PROPSHEETPAGEW* page) {
 LONG_PTR AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     RefreshPaperCapabilities(param.pPublicDM);
 
-    void* memory = HeapAlloc(param.hOEMHeap, HEAP_ZERO_MEMORY, sizeof(PageContext));
-    if (memory == nullptr)
-        return 0;
     // The release callback frees the context once the host has made the page; until then, this.
-    std::unique_ptr<PageContext, decltype(&FreeContext)> context(new (memory) PageContext{},
-                                                                 FreeContext);
+    auto context = win32::HeapNew<PageContext>(param.hOEMHeap);
+    if (!context)
+        return 0;
     PageContext& c = *context;
     c.pPublicDevmode = param.pPublicDM;
     c.pOemDevmode = static_cast<OemDevmode*>(param.pOEMDM);
@@ -132,7 +119,7 @@ LONG_PTR AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     if (auto saved = win32::HeapAllocate<OemDevmode>(param.hOEMHeap);
         saved && c.pOemDevmode != nullptr) {
         std::memcpy(saved.get(), c.pOemDevmode, sizeof(OemDevmode));
-        c.pSavedOemDevmode = saved.release();
+        c.savedOemDevmode = std::move(saved);
     }
 
     // One read of the driver name serves every model decision of the page.
@@ -147,7 +134,7 @@ LONG_PTR AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     }
 
     const bool german = IsGermanLocale(GetUserDefaultLCID());
-    c.pszTitle = LoadPageString(c.hHeap, c.hModule, static_cast<UINT>(kPageTitleText.In(german)));
+    c.title = LoadPageString(c.hHeap, c.hModule, static_cast<UINT>(kPageTitleText.In(german)));
     if (german)
         SetUseGermanTexts();
 
@@ -161,7 +148,7 @@ LONG_PTR AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     }
     page.hInstance = ModuleHandle();
     page.pszTemplate = MAKEINTRESOURCEW(kPageDialog);
-    page.pszTitle = c.pszTitle;
+    page.pszTitle = c.title.get();
     page.pfnDlgProc = PageDialogProcedure;
     page.lParam = reinterpret_cast<LPARAM>(context.get());
     page.pfnCallback = ReleasePage;

@@ -14,18 +14,19 @@ std::atomic<bool> useGermanTexts{false};
 
 }  // namespace
 
-wchar_t* LoadPageString(HANDLE heap, HMODULE module, UINT id) {
-    auto block = win32::HeapAllocate<wchar_t>(heap, kLoadUnits * sizeof(wchar_t));
+LoadedText LoadPageString(HANDLE heap, HMODULE module, UINT id) {
+    LoadedText block = win32::HeapAllocate<wchar_t>(heap, kLoadUnits * sizeof(wchar_t));
     if (!block)
-        return nullptr;
+        return {};
     const int length = LoadStringW(module, id, block.get(), kLoadUnits);
-    // A missing id gives its block back rather than leave it in the page's heap.
     if (length <= 0)
-        return nullptr;
-    wchar_t* loaded = block.release();
-    void* shrunk = HeapReAlloc(heap, HEAP_ZERO_MEMORY, loaded,
+        return {};
+    void* shrunk = HeapReAlloc(heap, HEAP_ZERO_MEMORY, block.get(),
                                static_cast<SIZE_T>(length + 1) * sizeof(wchar_t));
-    return shrunk != nullptr ? static_cast<wchar_t*>(shrunk) : loaded;
+    if (shrunk == nullptr)
+        return block;
+    block.release();
+    return LoadedText(static_cast<wchar_t*>(shrunk), win32::HeapBlockTraits<wchar_t>{heap});
 }
 
 bool UseGermanTexts() {

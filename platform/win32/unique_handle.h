@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <cstddef>
+#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -34,6 +36,7 @@ class UniqueHandle {
     Type get() const noexcept { return h_; }
     explicit operator bool() const noexcept { return h_ != Traits::Empty(); }
     Type operator->() const noexcept requires std::is_pointer_v<Type> { return h_; }
+    auto& operator*() const noexcept requires std::is_pointer_v<Type> { return *h_; }
 
     Type release() noexcept { return std::exchange(h_, Traits::Empty()); }
 
@@ -112,6 +115,27 @@ template <typename T>
 HeapBlock<T> HeapAllocate(HANDLE heap, std::size_t bytes = sizeof(T)) {
     return HeapBlock<T>(static_cast<T*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, bytes)),
                         HeapBlockTraits<T>{heap});
+}
+
+// An object built in a block of a heap: destroyed, then its block freed to that heap.
+template <typename T>
+struct HeapObjectTraits {
+    using Type = T*;
+    HANDLE heap = nullptr;
+    static Type Empty() noexcept { return nullptr; }
+    void Close(Type object) const noexcept {
+        object->~T();
+        HeapFree(heap, 0, object);
+    }
+};
+template <typename T>
+using HeapObject = UniqueHandle<HeapObjectTraits<T>>;
+
+// A value-initialised T in `heap`; empty when the heap has no room.
+template <typename T>
+HeapObject<T> HeapNew(HANDLE heap) {
+    void* memory = HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(T));
+    return HeapObject<T>(memory != nullptr ? new (memory) T{} : nullptr, HeapObjectTraits<T>{heap});
 }
 
 }  // namespace adjustui::win32
