@@ -8,6 +8,7 @@
 #include "page/validation.h"
 #include "page/win32/page_io.h"
 #include "page/win32/page_strings.h"
+#include "page/win32/paper_limits.h"
 
 namespace adjustui::page {
 namespace {
@@ -34,23 +35,17 @@ bool Report(HWND edit, const FieldCheck& check, std::uint8_t& flag) {
     return check.valid;
 }
 
-// The printer's paper limits, asked through the core driver like any application would, once per
-// page: they do not change while it is open.
+// The printer's paper limits, read once per page: they do not change while it is open. A printer
+// that states none refuses only what no paper can be: nothing below a tenth of a millimetre or
+// beyond what an extent can express.
 PaperLimits AskPaperLimits(PageContext& context) {
-    if (context.bPaperLimitsKnown)
-        return {context.dwMinExtent, context.dwMaxExtent};
-    if (context.pPublicDevmode == nullptr)
-        return {};
-    wchar_t device[CCHDEVICENAME + 1]{};
-    std::copy(std::begin(context.pPublicDevmode->dmDeviceName),
-              std::end(context.pPublicDevmode->dmDeviceName), device);
-    auto ask = [&](WORD capability) {
-        return static_cast<std::uint32_t>(
-            DeviceCapabilitiesW(device, nullptr, capability, nullptr, nullptr));
-    };
-    context.dwMaxExtent = ask(DC_MAXEXTENT);
-    context.dwMinExtent = ask(DC_MINEXTENT);
-    context.bPaperLimitsKnown = 1;
+    if (!context.bPaperLimitsKnown) {
+        constexpr PaperLimits kNoLimits{0x00010001, 0xFFFFFFFF};
+        const PaperLimits limits = ReadPaperLimits(context).value_or(kNoLimits);
+        context.dwMinExtent = limits.minimum;
+        context.dwMaxExtent = limits.maximum;
+        context.bPaperLimitsKnown = 1;
+    }
     return {context.dwMinExtent, context.dwMaxExtent};
 }
 
