@@ -315,7 +315,7 @@ int wmain() {
         {"page open, registration to WM_INITDIALOG: one picture", openWithOnePicture,
          openWithOnePicture},
         {"page open, registration to WM_INITDIALOG: a picture per answer (before)",
-         openWithAPicturePerAnswer, openWithAPicturePerAnswer, true},
+         openWithAPicturePerAnswer, openWithOnePicture, true},
         {"Set as default, nothing changed", saveNow, saveEach},
         {"Add (and Delete) a custom paper", add, add},
     };
