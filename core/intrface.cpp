@@ -168,7 +168,7 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
 
     win32::RequestPrinter printer(hPrinter);
     PrinterSnapshot own(printer.get());
-    // Asked while the page registers, about its printer: the page's picture answers.
+    // Asked by the page, about its printer: the page's picture answers.
     PrinterStore* lent = page::LentPicture::For(pDeviceName);
     static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
     const CapabilityRequest request{

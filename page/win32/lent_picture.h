@@ -1,6 +1,7 @@
-// While page registration asks the core driver about its printer, the capability answers those
-// questions cause on the same thread read and write through the page's own picture of the printer:
-// one listing serves them and the page after them, and the page sees what they stored.
+// While the page asks the core driver about its printer (registration's paper lists, the extents
+// of a model the table lacks), the capability answers those questions cause on the same thread read
+// and write through the page's own picture of the printer: one listing and one driver name serve
+// them and the page, and the page sees what they stored.
 #pragma once
 
 #include <windows.h>

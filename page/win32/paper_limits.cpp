@@ -2,6 +2,7 @@
 
 #include "capabilities/device_capabilities.h"
 #include "common/text.h"
+#include "page/win32/lent_picture.h"
 
 namespace adjustui::page {
 
@@ -15,6 +16,8 @@ std::optional<PaperLimits> ReadPaperLimits(const PageContext& context) {
         const auto& name = context.pPrinter->Name();
         if (!name)
             return std::nullopt;
+        // The plug-in's part of the answer reads the driver name the page holds.
+        const LentPicture lent(context.pPrinter->get(), *name);
         const int answer =
             DeviceCapabilitiesW(name->c_str(), nullptr, capability, nullptr, nullptr);
         if (answer == -1)
