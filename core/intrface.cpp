@@ -8,6 +8,7 @@
 #include "common/debug_sink.h"
 #include "core/module_state.h"
 #include "core/plugin_info.h"
+#include "page/win32/lent_picture.h"
 #include "page/win32/page_registration.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/devmode_handler.h"
@@ -157,7 +158,7 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter, PWSTR,
+HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter, PWSTR pDeviceName,
                                                      WORD wCapability, PVOID pOutput,
                                                      PDEVMODEW pPublicDM, PVOID pOEMDM, DWORD dwOld,
                                                      DWORD* dwResult) {
@@ -166,10 +167,12 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
         return E_POINTER;
 
     win32::RequestPrinter printer(hPrinter);
-    PrinterSnapshot picture(printer.get());
+    PrinterSnapshot own(printer.get());
+    // Asked by the page, about its printer: the page's picture answers.
+    PrinterStore* lent = page::LentPicture::For(pDeviceName);
     static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
     const CapabilityRequest request{
-        picture,
+        lent != nullptr ? *lent : own,
         wCapability,
         pOutput,
         PublicPaper{

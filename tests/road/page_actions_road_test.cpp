@@ -8,6 +8,7 @@
 #include <prsht.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -541,6 +542,56 @@ TEST_F(CustomPapersRoad, WithoutTheRightToChangeThePrinterNothingIsStoredOrShown
     EXPECT_EQ(StoredPapers(printer.name()), (Texts{L"Kept 257 1500 2000"}));
     EXPECT_FALSE(winsupport::Printer::Open(printer.name(), PRINTER_ACCESS_USE).Get(L"CUTTER_SEND"));
 }
+
+// The public devmode names a printer in 31 units; connections to a print server often have longer
+// names. The width's limits are the table's for a model it holds, else the core driver's.
+struct LongNameCase {
+    const wchar_t* model;
+    const wchar_t* widthRefused;
+};
+class LongPrinterNameRoad : public ::testing::TestWithParam<LongNameCase> {};
+
+TEST_P(LongPrinterNameRoad, CustomPapersAreJudgedByTheModelAndReachTheStoreAndTheLists) {
+    RoadPrinter printer{L"road printer with a name of forty units.", GetParam().model};
+    ASSERT_TRUE(printer.ready());
+    ASSERT_EQ(printer.name().size(), 40u);
+    LRESULT opened = 0;
+    bool add = false;
+    Texts balloons;
+    const auto run = OpenPreferences(printer.name(), {}, [&](Sheet& sheet) {
+        HWND page = ShowAdjustments(sheet);
+        ASSERT_NE(page, nullptr);
+        opened = SendDlgItemMessageW(page, kPaperSizeList, CB_GETCOUNT, 0, 0);
+        const winsupport::BalloonSpy spy(GetDlgItem(page, kPaperWidthEdit));
+        FillEditor(page, L"Long 100x150", L"300", L"150");
+        FillEditor(page, L"Long 100x150", L"100", L"150");
+        add = Enabled(page, kAddPaperButton);
+        Click(page, kAddPaperButton);
+        for (const auto& balloon : spy.balloons())
+            balloons.push_back(balloon.text);
+    });
+    ASSERT_FALSE(run.devmode.empty());
+    EXPECT_EQ(wcsnlen(Public(run.devmode).dmDeviceName, CCHDEVICENAME), 31u);
+    // The same limits each time the width is judged again while it is wrong.
+    balloons.erase(std::unique(balloons.begin(), balloons.end()), balloons.end());
+    EXPECT_EQ(balloons, (Texts{GetParam().widthRefused}));
+    EXPECT_TRUE(add);
+    EXPECT_EQ(StoredPapers(printer.name()), (Texts{L"Long 100x150 257 1000 1500"}));
+    // The page opened with the core driver's papers that registration had it store.
+    const auto names = printer.PaperNames();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.back(), L"Long 100x150");
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(opened) + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, LongPrinterNameRoad,
+    ::testing::Values(
+        LongNameCase{L"KESTRA VC9", L"Width of paper must be between 4.20 mm and 228.60 mm"},
+        LongNameCase{L"KESTRA V4", L"Width of paper must be between 25.40 mm and 215.90 mm"}),
+    [](const auto& param) {
+        return std::string(param.index == 0 ? "InTheTable" : "NotInTheTable");
+    });
 
 }  // namespace
 }  // namespace adjustui::road
