@@ -13,7 +13,7 @@
 
 #include "host/layout_page_ids.h"
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_fixture.h"
+#include "winsupport/sheet_fixture.h"
 
 namespace adjustui::road {
 namespace {

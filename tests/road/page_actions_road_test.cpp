@@ -17,8 +17,8 @@
 #include "page/controls.h"
 #include "settings/paper_store.h"
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_fixture.h"
 #include "winsupport/printer_setup.h"
+#include "winsupport/sheet_fixture.h"
 
 namespace adjustui::road {
 namespace {

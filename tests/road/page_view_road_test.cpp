@@ -21,8 +21,8 @@
 #include "page/win32/page_context.h"
 #include "settings/paper_store.h"
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_fixture.h"
 #include "winsupport/printer_setup.h"
+#include "winsupport/sheet_fixture.h"
 
 namespace adjustui::road {
 namespace {

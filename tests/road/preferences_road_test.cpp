@@ -11,8 +11,8 @@
 #include <cstring>
 
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_fixture.h"
 #include "winsupport/sheet_closer.h"
+#include "winsupport/sheet_fixture.h"
 #include "winsupport/spooler_info.h"
 
 namespace adjustui::road {

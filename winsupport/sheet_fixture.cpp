@@ -1,4 +1,4 @@
-#include "tests/winsupport/sheet_fixture.h"
+#include "winsupport/sheet_fixture.h"
 
 #include <prsht.h>
 #include <winspool.h>
