@@ -13,29 +13,12 @@
 
 #include "host/layout_page_ids.h"
 #include "tests/road/road_printer.h"
-#include "winsupport/sheet_fixture.h"
 
 namespace adjustui::road {
 namespace {
 
-using winsupport::Finish;
-using winsupport::OpenPreferences;
-using winsupport::Sheet;
-
-std::vector<BYTE> Bytes(Devmode& devmode) {
-    return {devmode.data(), devmode.data() + devmode.size()};
-}
-
-const DEVMODEW& Public(const std::vector<BYTE>& devmode) {
-    return *reinterpret_cast<const DEVMODEW*>(devmode.data());
-}
-
 bool Checked(HWND page, int id) {
     return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
-void Click(HWND page, int id) {
-    SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
 }
 
 std::vector<std::uint8_t> ReadFile(const std::wstring& path) {
@@ -84,7 +67,7 @@ TEST_F(LayoutPageRoad, OkTakesTheChosenOrientationIntoTheReturnedDevmode) {
     bool portraitShown = false;
     bool landscapeChosen = false;
     HWND shownPage = nullptr;
-    const auto run = OpenPreferences(printer.name(), Bytes(devmode), [&](Sheet& sheet) {
+    const auto run = OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
         ASSERT_NE(sheet.window(), nullptr);
         EXPECT_EQ(sheet.ShowPage(L"No such page"), nullptr);
         shownPage = sheet.ShowPage(L"Layout");
@@ -103,16 +86,14 @@ TEST_F(LayoutPageRoad, OkTakesTheChosenOrientationIntoTheReturnedDevmode) {
     EXPECT_EQ(Public(run.devmode).dmOrientation, DMORIENT_LANDSCAPE);
     EXPECT_NE(Public(run.devmode).dmFields & DM_ORIENTATION, 0u);
     EXPECT_EQ(Public(run.devmode).dmPaperSize, devmode.dm().dmPaperSize);
-    EXPECT_EQ(
-        reinterpret_cast<const OemDevmode*>(run.devmode.data() + sizeof(DEVMODEW))->dwSignature,
-        kOemSignature);
+    EXPECT_EQ(BlockOf(run.devmode).dwSignature, kOemSignature);
 }
 
 TEST_F(LayoutPageRoad, CancelDropsTheChoiceAndThePageShowsTheApplicationsOrientation) {
     devmode.dm().dmOrientation = DMORIENT_LANDSCAPE;
     bool landscapeShown = false;
     const auto run = OpenPreferences(
-        printer.name(), Bytes(devmode),
+        printer.name(), devmode.bytes(),
         [&](Sheet& sheet) {
             HWND page = sheet.ShowPage(L"Layout");
             ASSERT_NE(page, nullptr);
@@ -126,7 +107,7 @@ TEST_F(LayoutPageRoad, CancelDropsTheChoiceAndThePageShowsTheApplicationsOrienta
     EXPECT_EQ(Public(run.devmode).dmOrientation, DMORIENT_LANDSCAPE);
 
     // Pressed by the test's own code, Cancel is not pressed a second time.
-    const auto pressed = OpenPreferences(printer.name(), Bytes(devmode), [](Sheet& sheet) {
+    const auto pressed = OpenPreferences(printer.name(), devmode.bytes(), [](Sheet& sheet) {
         Click(sheet.ShowPage(L"Layout"), IDC_PORTRAIT);
         sheet.Press(PSBTN_CANCEL);
     });
@@ -136,7 +117,7 @@ TEST_F(LayoutPageRoad, CancelDropsTheChoiceAndThePageShowsTheApplicationsOrienta
 
 TEST_F(LayoutPageRoad, AnOkThePageRefusesLeavesTheSheetUpUntilTheFixtureCancelsIt) {
     bool upAfterOk = false;
-    const auto run = OpenPreferences(printer.name(), Bytes(devmode), [&](Sheet& sheet) {
+    const auto run = OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
         HWND page = sheet.ShowPage(L"Layout");
         ASSERT_NE(page, nullptr);
         Click(page, IDC_LANDSCAPE);
@@ -161,7 +142,7 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
     int hidden = 0;
     RECT sheetRect{};
     bool saved = false;
-    const auto run = OpenPreferences(printer.name(), Bytes(devmode), [&](Sheet& sheet) {
+    const auto run = OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
         HWND page = sheet.ShowPage(L"Layout");
         ASSERT_NE(page, nullptr);
 
@@ -173,7 +154,7 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
                                     nullptr);
         ASSERT_NE(edit, nullptr);
         {
-            winsupport::BalloonSpy spy(edit);
+            BalloonSpy spy(edit);
             EDITBALLOONTIP tip{sizeof(tip), L"Too large", L"At most 99", TTI_ERROR};
             SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
             EDITBALLOONTIP shortTip{sizeof(DWORD), L"never read", L"never read", TTI_INFO};
