@@ -171,9 +171,7 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
     EXPECT_TRUE(run.closedAsAsked);
 
     EXPECT_EQ(boxAnswer, IDNO);
-    ASSERT_EQ(run.messageBoxes.size(), 1u);
-    EXPECT_EQ(run.messageBoxes[0].caption, L"Layout check");
-    EXPECT_EQ(run.messageBoxes[0].text, L"Keep the layout?");
+    EXPECT_EQ(Boxes(run), (Texts{L"Layout check|Keep the layout?"}));
 
     ASSERT_EQ(balloons.size(), 2u);
     EXPECT_EQ(balloons[0].cbStruct, sizeof(EDITBALLOONTIP));

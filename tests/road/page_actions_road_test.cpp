@@ -204,14 +204,11 @@ TEST_F(PageActionsRoad, LeavingWithAWrongValueIsRefusedAndThePageStays) {
         sheet.Press(PSBTN_OK);
     });
     EXPECT_TRUE(run.closedAsAsked);
-    Texts boxes;
     Texts expected;
-    for (const auto& box : run.messageBoxes)
-        boxes.push_back(box.caption + L"|" + box.text);
     for (const auto& wrong : wrongs)
         expected.push_back(wrong.box);
     expected.push_back(density);
-    EXPECT_EQ(boxes, expected);
+    EXPECT_EQ(Boxes(run), expected);
     const OemDevmode& b = BlockOf(run.devmode);
     EXPECT_EQ((Numbers{b.bSettingsValid, b.lXOffset, b.lYOffset, b.lSlipCorrection, b.dwCopies,
                        b.dwPrintDensity}),
@@ -334,7 +331,7 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
                           {L"Twin 257 1500 2000", L"Twin 258 1600 2100", L"Ticket 259 1500 2000"},
                           {L"Twin 258 1600 2100", L"Third 260 1270 2032"}}));
     ASSERT_EQ(run.messageBoxes.size(), 2u);
-    EXPECT_EQ(run.messageBoxes[0].caption + L"|" + run.messageBoxes[0].text,
+    EXPECT_EQ(Boxes(run)[0],
               L"Papier löschen|Papierformat 'Twin' entfernt. \nBitte ein neues Format auswählen!");
     const OemDevmode& b = BlockOf(run.devmode);
     EXPECT_EQ((Numbers{b.lCustomPaperCount, b.lLastPaperIndex, b.wSelectedPaperSize,
@@ -373,11 +370,8 @@ TEST_F(CustomPapersRoad, WithoutTheRightToChangeThePrinterNothingIsStoredOrShown
     const auto run = OnPage(printer, {}, tryAll, Finish::kCancel);
     ASSERT_TRUE(refused);
     EXPECT_EQ(listed, (std::vector<LRESULT>{257, CB_ERR}));
-    Texts boxes;
-    for (const auto& box : run.messageBoxes)
-        boxes.push_back(box.caption + L"|" + box.text);
     const std::wstring why = L" You may not have the right to change its settings.";
-    EXPECT_EQ(boxes,
+    EXPECT_EQ(Boxes(run),
               (Texts{L"Custom Papers|The paper size could not be stored for this printer." + why,
                      L"Custom Papers|The paper size could not be removed from this printer." + why,
                      L"Save as default|The defaults could not be saved for this printer." + why}));

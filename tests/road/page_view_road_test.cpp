@@ -367,7 +367,7 @@ TEST(PageView, CancelLeavesThePrivateDevmodeAsItWasHandedOver) {
     const auto run = OnPage(
         printer, in,
         [&](HWND page, Sheet&) {
-            SendDlgItemMessageW(page, kCutterCheck, BM_CLICK, 0, 0);
+            Click(page, kCutterCheck);
             Choose(page, kCutterList, L"Job cut");
             Choose(page, kConfigNumberList, L"5");
             Choose(page, kPaperSizeList, L"Label 50x30");
@@ -418,8 +418,7 @@ TEST(PageView, DamagedInputStillOpensASensiblePage) {
         sheet.Press(PSBTN_OK);
         sheet.Press(PSBTN_CANCEL);
     });
-    ASSERT_EQ(run.messageBoxes.size(), 1u);
-    EXPECT_EQ(run.messageBoxes[0].caption, L"Error: X Offset");
+    EXPECT_EQ(Boxes(run), (Texts{L"Error: X Offset|Value must be between -1 and 1 Inch."}));
 
     // More custom papers counted than stored, one of them with a name that fills its field.
     RoadPrinter printer{L"road page torn papers", L"KESTRA VC9"};

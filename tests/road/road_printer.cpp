@@ -139,4 +139,11 @@ winsupport::PreferencesResult OnPage(const RoadPrinter& printer, const Devmode& 
     return run;
 }
 
+Texts Boxes(const winsupport::PreferencesResult& run) {
+    Texts boxes;
+    for (const winsupport::SeenMessageBox& box : run.messageBoxes)
+        boxes.push_back(box.caption + L"|" + box.text);
+    return boxes;
+}
+
 }  // namespace adjustui::road

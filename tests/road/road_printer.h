@@ -109,4 +109,7 @@ winsupport::PreferencesResult OnPage(const RoadPrinter& printer, const Devmode& 
                                      const std::function<void(HWND page, Sheet&)>& test,
                                      Finish finish = Finish::kOk);
 
+// The message boxes raised while the sheet was up, each as "caption|text".
+Texts Boxes(const winsupport::PreferencesResult& run);
+
 }  // namespace adjustui::road
