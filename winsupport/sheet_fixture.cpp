@@ -231,8 +231,8 @@ void Sheet::Settle() {
 
 bool Sheet::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     // Waits in GetMessageW as the sheet's own loop does; the fixture's timer wakes it every tick.
-    // Under wine a wait that returns while input is pending (MWMO_INPUTAVAILABLE) kept the CPU
-    // busy, and pictures taken after it showed the sheet as it had been long before.
+    // After a wait in PeekMessageW and MsgWaitForMultipleObjectsEx, wine put a sheet that was
+    // being repainted on the screen half done (no tabs, an inactive caption): pictures showed it.
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (!done() && GetTickCount64() < end) {
         MSG message;

@@ -9,10 +9,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <vector>
 
 #include "host/layout_page_ids.h"
 #include "tests/road/road_printer.h"
+#include "winsupport/handles.h"
 
 namespace adjustui::road {
 namespace {
@@ -36,6 +38,24 @@ std::vector<std::uint8_t> ReadFile(const std::wstring& path) {
 std::uint32_t BigEndianAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
            std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+}
+
+// How many colours the screen shows inside `r` (screen coordinates).
+std::size_t ColoursOnScreen(const RECT& r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const winsupport::UniqueScreenDc screen(GetDC(nullptr));
+    const winsupport::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const winsupport::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            colours.insert(GetPixel(memory.get(), x, y));
+    }
+    SelectObject(memory.get(), previous);
+    return colours.size();
 }
 
 // Makes a page refuse to be left, as a page does with a value it cannot take.
@@ -193,6 +213,23 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
     EXPECT_EQ(BigEndianAt(png, 16), static_cast<std::uint32_t>(sheetRect.right - sheetRect.left));
     EXPECT_EQ(BigEndianAt(png, 20), static_cast<std::uint32_t>(sheetRect.bottom - sheetRect.top));
     EXPECT_EQ(BigEndianAt(png, png.size() - 8), 0x49454E44u) << "IEND last";
+}
+
+TEST_F(LayoutPageRoad, AfterTheFixturesWaitTheScreenShowsTheSheet) {
+    std::size_t colours = 0;
+    OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
+        ASSERT_NE(sheet.ShowPage(L"Adjustments"), nullptr);
+        sheet.PumpUntil([] { return false; }, 400);
+        const HWND tabs = PropSheet_GetTabControl(sheet.window());
+        RECT tab{};
+        ASSERT_TRUE(TabCtrl_GetItemRect(tabs, 0, &tab));
+        MapWindowPoints(tabs, HWND_DESKTOP, reinterpret_cast<POINT*>(&tab), 2);
+        // Repainted as for a picture.
+        RedrawWindow(sheet.window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        colours = ColoursOnScreen(tab);
+    });
+    EXPECT_GT(colours, 2u) << "the tab \"Layout\", its frame and its text";
 }
 
 }  // namespace
