@@ -110,6 +110,34 @@ std::optional<std::wstring> Attribute(IXMLDOMNode* node, const wchar_t* name) {
     return std::wstring(value.get().bstrVal, SysStringLen(value.get().bstrVal));
 }
 
+std::wstring TextOf(IXMLDOMNode* node) {
+    Bstr text;
+    Check(node->get_text(text.put()));
+    return text.text();
+}
+
+// The namespace declarations of an element, as name and value ("xmlns:p", uri). Read from the
+// attribute list by index: wine's getAttribute and its attribute enumeration miss declarations.
+std::vector<std::pair<std::wstring, std::wstring>> Declarations(IXMLDOMNode* node) {
+    std::vector<std::pair<std::wstring, std::wstring>> declarations;
+    ComRef<IXMLDOMNamedNodeMap> attributes;
+    long count = 0;
+    if (node->get_attributes(reinterpret_cast<IXMLDOMNamedNodeMap**>(attributes.put())) != S_OK ||
+        !attributes || FAILED(attributes->get_length(&count)))
+        return declarations;
+    for (long i = 0; i < count; ++i) {
+        ComRef<IXMLDOMNode> attribute;
+        Bstr name;
+        if (attributes->get_item(i, reinterpret_cast<IXMLDOMNode**>(attribute.put())) != S_OK ||
+            !attribute || FAILED(attribute->get_nodeName(name.put())))
+            continue;
+        const std::wstring declared = name.text();
+        if (declared == L"xmlns" || declared.rfind(L"xmlns:", 0) == 0)
+            declarations.emplace_back(declared, TextOf(attribute.get()));
+    }
+    return declarations;
+}
+
 std::vector<ComRef<IXMLDOMNode>> Select(IXMLDOMNode* from, const wchar_t* xpath) {
     ComRef<IXMLDOMNodeList> list;
     Check(from->selectNodes(Bstr(xpath).get(), reinterpret_cast<IXMLDOMNodeList**>(list.put())));
@@ -128,12 +156,6 @@ ComRef<IXMLDOMNode> SelectOne(IXMLDOMNode* from, const wchar_t* xpath) {
         S_OK)
         return {};
     return node;
-}
-
-std::wstring TextOf(IXMLDOMNode* node) {
-    Bstr text;
-    Check(node->get_text(text.put()));
-    return text.text();
 }
 
 }  // namespace
@@ -177,8 +199,10 @@ SchemaDocument::Name SchemaDocument::Resolve(IXMLDOMNode* element, const std::ws
     // The nearest declaration of the prefix, from the element up to the root.
     ComRef<IXMLDOMNode> node = Share<IXMLDOMNode>(element);
     while (node) {
-        if (const auto uri = Attribute(node.get(), declaration.c_str()))
-            return {*uri, local};
+        for (const auto& [declared, uri] : Declarations(node.get())) {
+            if (declared == declaration)
+                return {uri, local};
+        }
         ComRef<IXMLDOMNode> parent;
         if (node->get_parentNode(reinterpret_cast<IXMLDOMNode**>(parent.put())) != S_OK)
             break;
@@ -190,21 +214,12 @@ SchemaDocument::Name SchemaDocument::Resolve(IXMLDOMNode* element, const std::ws
 const std::wstring& SchemaDocument::PrefixOf(const std::wstring& uri, const wchar_t* preferred) {
     if (const auto known = prefixes_.find(uri); known != prefixes_.end())
         return known->second;
-    ComRef<IXMLDOMNamedNodeMap> attributes;
-    Check(root_->get_attributes(reinterpret_cast<IXMLDOMNamedNodeMap**>(attributes.put())));
     std::vector<std::wstring> taken;
-    for (;;) {
-        ComRef<IXMLDOMNode> attribute;
-        if (attributes->nextNode(reinterpret_cast<IXMLDOMNode**>(attribute.put())) != S_OK ||
-            !attribute)
-            break;
-        Bstr name;
-        Check(attribute->get_nodeName(name.put()));
-        const std::wstring declared = name.text();
-        if (declared.rfind(L"xmlns:", 0) != 0)
+    for (const auto& [declared, bound] : Declarations(root_.get())) {
+        if (declared == L"xmlns")
             continue;
         const std::wstring prefix = declared.substr(6);
-        if (TextOf(attribute.get()) == uri)
+        if (bound == uri)
             return prefixes_[uri] = prefix;
         taken.push_back(prefix);
     }
