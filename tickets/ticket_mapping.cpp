@@ -443,9 +443,10 @@ void ApplyTicket(const TicketPart& ticket, const PrinterFacts& facts, OemDevmode
         const std::u16string* option = ticket.Option(f.name);
         if (option == nullptr || !f.offered(facts))
             continue;
+        const std::vector<Choice> choices = f.choices(facts);
         if (*option == kAsSetAtPrinter) {
             FlagAt(block, f.sendFlag) = 0;
-        } else if (const Choice* c = FindChoice(f.choices(facts), *option)) {
+        } else if (const Choice* c = FindChoice(choices, *option)) {
             SetSettingNumber(*f.setting, block, c->value);
             FlagAt(block, f.sendFlag) = 1;
         }
