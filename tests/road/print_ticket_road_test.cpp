@@ -298,6 +298,11 @@ TEST(PrintTicketProvider, AnswersEveryMethodAndConvertsOnTwoThreadsAtOnce) {
     EXPECT_EQ(provider->PublishPrintTicketHelperInterface(nullptr), S_OK);
     EXPECT_EQ(provider->ExpandIntentOptions(ParseXml(Ticket(L"")).get()), S_OK);
     EXPECT_EQ(provider->ValidatePrintTicket(nullptr), E_POINTER);
+    // The caller's own XPath prefixes are given back.
+    const XmlDocument own = ParseXml(Ticket(L""));
+    EXPECT_EQ(provider->ValidatePrintTicket(own.get()), S_NO_CONFLICT);
+    EXPECT_EQ(SelectTexts(own.get(), L"/psf:PrintTicket/@xsi:nil | /psf:PrintTicket/@version"),
+              Names{L"1"});
     EXPECT_EQ(provider->CompletePrintCapabilities(nullptr, ParseXml(Ticket(L"")).get()),
               E_INVALIDARG);
     OemDevmode foreign = devmode.block();

@@ -160,9 +160,31 @@ ComRef<IXMLDOMNode> SelectOne(IXMLDOMNode* from, const wchar_t* xpath) {
 
 }  // namespace
 
-SchemaDocument::SchemaDocument(IXMLDOMDocument2* document, Root root) : document_(document) {
-    VariantInit(&savedLanguage_);
-    VariantInit(&savedNamespaces_);
+SchemaDocument::SavedProperty::SavedProperty(IXMLDOMDocument2* document, const wchar_t* name)
+    : document_(document), name_(SysAllocString(name)) {
+    VariantInit(&value_);
+    // A property the document cannot name stays empty and is not given back.
+    if (name_ != nullptr)
+        document_->getProperty(name_, &value_);
+}
+
+SchemaDocument::SavedProperty::~SavedProperty() {
+    if (name_ != nullptr && value_.vt == VT_BSTR)
+        document_->setProperty(name_, value_);
+    VariantClear(&value_);
+    SysFreeString(name_);
+}
+
+void SchemaDocument::SavedProperty::Set(const wchar_t* value) {
+    if (name_ == nullptr)
+        throw ComFailure{E_OUTOFMEMORY};
+    Check(document_->setProperty(name_, Variant(value).get()));
+}
+
+SchemaDocument::SchemaDocument(IXMLDOMDocument2* document, Root root)
+    : document_(document),
+      language_(document, L"SelectionLanguage"),
+      namespaces_(document, L"SelectionNamespaces") {
     Check(document_->get_documentElement(reinterpret_cast<IXMLDOMElement**>(root_.put())));
     Bstr ns;
     Bstr local;
@@ -171,24 +193,8 @@ SchemaDocument::SchemaDocument(IXMLDOMDocument2* document, Root root) : document
         local.text() != (root == Root::PrintTicket ? L"PrintTicket" : L"PrintCapabilities")) {
         throw ComFailure{E_INVALIDARG};
     }
-    // A property the document lacks stays empty and is not given back.
-    document_->getProperty(Bstr(L"SelectionLanguage").get(), &savedLanguage_);
-    document_->getProperty(Bstr(L"SelectionNamespaces").get(), &savedNamespaces_);
-    Check(document_->setProperty(Bstr(L"SelectionLanguage").get(), Variant(L"XPath").get()));
-    Check(document_->setProperty(Bstr(L"SelectionNamespaces").get(),
-                                 Variant(kSelectionNamespaces).get()));
-}
-
-SchemaDocument::~SchemaDocument() {
-    const auto giveBack = [this](const wchar_t* property, VARIANT& saved) {
-        BSTR name = SysAllocString(property);
-        if (name != nullptr && saved.vt == VT_BSTR)
-            document_->setProperty(name, saved);
-        SysFreeString(name);
-        VariantClear(&saved);
-    };
-    giveBack(L"SelectionNamespaces", savedNamespaces_);
-    giveBack(L"SelectionLanguage", savedLanguage_);
+    language_.Set(L"XPath");
+    namespaces_.Set(kSelectionNamespaces);
 }
 
 SchemaDocument::Name SchemaDocument::Resolve(IXMLDOMNode* element, const std::wstring& qname) {

@@ -30,11 +30,10 @@ enum class Root : std::uint8_t { PrintTicket, PrintCapabilities };
 
 class SchemaDocument {
   public:
-    // Binds our XPath prefixes for the call; a document whose root is not the framework's
-    // `root` fails with E_INVALIDARG.
+    // Binds our XPath prefixes for the call, and gives the document its own selection
+    // properties back at the end; a document whose root is not the framework's `root` fails with
+    // E_INVALIDARG.
     SchemaDocument(IXMLDOMDocument2* document, Root root);
-    // Gives the document back its own selection properties.
-    ~SchemaDocument();
     SchemaDocument(const SchemaDocument&) = delete;
     SchemaDocument& operator=(const SchemaDocument&) = delete;
 
@@ -47,6 +46,21 @@ class SchemaDocument {
     void AddCapabilities(const CapabilityAdditions& additions);
 
   private:
+    // One selection property of the caller's document, given back as it was.
+    class SavedProperty {
+      public:
+        SavedProperty(IXMLDOMDocument2* document, const wchar_t* name);
+        ~SavedProperty();
+        SavedProperty(const SavedProperty&) = delete;
+        SavedProperty& operator=(const SavedProperty&) = delete;
+        void Set(const wchar_t* value);
+
+      private:
+        IXMLDOMDocument2* document_;
+        BSTR name_;
+        VARIANT value_;
+    };
+
     struct Name {
         std::wstring uri;
         std::wstring local;
@@ -69,9 +83,9 @@ class SchemaDocument {
     ComRef<IXMLDOMNode> MediaSizeFeature();
 
     IXMLDOMDocument2* document_;
+    SavedProperty language_;
+    SavedProperty namespaces_;
     ComRef<IXMLDOMElement> root_;
-    VARIANT savedLanguage_;
-    VARIANT savedNamespaces_;
     std::map<std::wstring, std::wstring> prefixes_;
 };
 
