@@ -265,6 +265,7 @@ TEST_F(PrintTicketRoad, HostileTicketsAreCorrectedOrIgnored) {
 TEST(PrintTicketProvider, AnswersEveryMethodAndConvertsOnTwoThreadsAtOnce) {
     RoadPrinter printer(L"ticket threads", L"KESTRA VC9");
     ASSERT_TRUE(printer.ready());
+    ASSERT_TRUE(printer.StorePapers({{L"Tag", 300, 200}}));
     winsupport::ComApartment com;
     const auto module = winsupport::PluginModule::Load(winsupport::BuiltDriverFiles().plugin);
     win32::ComRef<IPrintOemPrintTicketProvider> provider;
@@ -305,6 +306,17 @@ TEST(PrintTicketProvider, AnswersEveryMethodAndConvertsOnTwoThreadsAtOnce) {
               Names{L"1"});
     EXPECT_EQ(provider->CompletePrintCapabilities(nullptr, ParseXml(Ticket(L"")).get()),
               E_INVALIDARG);
+    // A document without a paper feature and without the keywords' prefix gets both.
+    const XmlDocument bare = ParseXml(
+        L"<psf:PrintCapabilities "
+        L"xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' "
+        L"version='1'/>");
+    EXPECT_EQ(provider->CompletePrintCapabilities(nullptr, bare.get()), S_OK);
+    const XmlDocument reread = ParseXml(winsupport::XmlText(bare.get()));
+    EXPECT_EQ(SelectTexts(reread.get(),
+                          L"//psf:Feature[@name='psk:PageMediaSize']/psf:Option/"
+                          L"psf:ScoredProperty[@name='psk:MediaSizeHeight']"),
+              Names{L"20000"});
     OemDevmode foreign = devmode.block();
     foreign.dwSignature = 0;
     EXPECT_EQ(provider->ConvertDevModeToPrintTicket(0, nullptr, kOemDevmodeSize, &foreign,
