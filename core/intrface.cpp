@@ -13,6 +13,7 @@
 #include "platform/win32/winspool_store.h"
 #include "settings/devmode_handler.h"
 #include "settings/printer_snapshot.h"
+#include "tickets/win32/ticket_provider.h"
 
 namespace adjustui {
 namespace {
@@ -285,6 +286,8 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
     if (ppv == nullptr)
         return E_POINTER;
     *ppv = nullptr;
+    if (IsEqualCLSID(rclsid, kCLSID_OemPtProvider))
+        return adjustui::tickets::GetProviderFactory(riid, ppv);
     if (!IsEqualCLSID(rclsid, kCLSID_AdjustUi))
         return CLASS_E_CLASSNOTAVAILABLE;
     auto* factory = new (std::nothrow) adjustui::IOemCF;
