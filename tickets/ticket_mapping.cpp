@@ -20,6 +20,19 @@ std::u16string Decimal(std::int64_t v) {
     return Text(std::to_string(v));
 }
 
+std::u16string MediaSizeName(std::uint16_t code) {
+    return u"CustomPaper" + Decimal(code);
+}
+
+// The custom paper offered under a code: the first with it, when its size is usable.
+const PaperRecord* OfferedPaper(const PrinterFacts& facts, std::uint16_t code) {
+    const auto first = std::find_if(facts.customPapers.begin(), facts.customPapers.end(),
+                                    [&](const PaperRecord& r) { return r.id == code; });
+    if (first == facts.customPapers.end() || first->width <= 0 || first->length <= 0)
+        return nullptr;
+    return &*first;
+}
+
 std::uint8_t& FlagAt(OemDevmode& block, std::size_t offset) {
     return *reinterpret_cast<std::uint8_t*>(reinterpret_cast<std::byte*>(&block) + offset);
 }
@@ -388,16 +401,23 @@ CapabilityAdditions CapabilitiesFor(const PrinterFacts& facts) {
             {f.name, f.displayName, {{kAsSetAtPrinter, u"As set at the printer", {}}, send}});
     }
     for (const PaperRecord& paper : facts.customPapers) {
-        const std::u16string name = u"CustomPaper" + Decimal(paper.id);
-        const bool twin = std::any_of(caps.mediaSizes.begin(), caps.mediaSizes.end(),
-                                      [&](const MediaSizeOption& m) { return m.name == name; });
-        if (twin || paper.width <= 0 || paper.length <= 0)
+        if (OfferedPaper(facts, paper.id) != &paper)
             continue;
-        caps.mediaSizes.push_back({name, std::u16string(FieldText(paper.name)),
+        caps.mediaSizes.push_back({MediaSizeName(paper.id), std::u16string(FieldText(paper.name)),
                                    std::int64_t{paper.width} * 100,
                                    std::int64_t{paper.length} * 100});
     }
     return caps;
+}
+
+std::optional<PaperRecord> ChosenCustomPaper(const TicketPart& ticket, const PrinterFacts& facts) {
+    if (!ticket.mediaSize)
+        return std::nullopt;
+    for (const PaperRecord& paper : facts.customPapers) {
+        if (*ticket.mediaSize == MediaSizeName(paper.id) && OfferedPaper(facts, paper.id) == &paper)
+            return paper;
+    }
+    return std::nullopt;
 }
 
 TicketPart TicketOf(const OemDevmode& block, const PrinterFacts& facts) {
@@ -415,6 +435,8 @@ TicketPart TicketOf(const OemDevmode& block, const PrinterFacts& facts) {
         ticket.options.emplace_back(f.name, choices[shown].option);
     }
     ticket.options.emplace_back(kRotationFeature, block.bRotate180 != 0 ? kRotated : kNotRotated);
+    if (block.wSelectedPaperSize != 0 && OfferedPaper(facts, block.wSelectedPaperSize) != nullptr)
+        ticket.mediaSize = MediaSizeName(block.wSelectedPaperSize);
     for (const ParameterFeature& f : kParameterFeatures) {
         if (!f.offered(facts))
             continue;
@@ -439,6 +461,8 @@ TicketPart TicketOf(const OemDevmode& block, const PrinterFacts& facts) {
 }
 
 void ApplyTicket(const TicketPart& ticket, const PrinterFacts& facts, OemDevmode& block) {
+    if (const auto paper = ChosenCustomPaper(ticket, facts))
+        block.wSelectedPaperSize = paper->id;
     for (const ChoiceFeature& f : kChoiceFeatures) {
         const std::u16string* option = ticket.Option(f.name);
         if (option == nullptr || !f.offered(facts))

@@ -79,6 +79,8 @@ ParameterType ParameterTypeOf(std::u16string_view name);
 struct TicketPart {
     std::vector<std::pair<std::u16string, std::u16string>> options;
     std::vector<std::pair<std::u16string, std::u16string>> parameters;
+    // The option of psk:PageMediaSize when it is one of ours: a custom paper.
+    std::optional<std::u16string> mediaSize = std::nullopt;
 
     const std::u16string* Option(std::u16string_view feature) const;
     const std::u16string* Parameter(std::u16string_view name) const;
@@ -86,12 +88,17 @@ struct TicketPart {
 };
 
 // Every feature the model has, with the option the block's send flag and value select, and every
-// parameter whose value is set.
+// parameter whose value is set; the block's selected paper as the paper size when it is a custom
+// paper the printer holds.
 TicketPart TicketOf(const OemDevmode& block, const PrinterFacts& facts);
 
 // Takes over what the ticket names and the model offers; a setting the ticket does not name, or
-// names with a value that is not offered, keeps what the block held.
+// names with a value that is not offered, keeps what the block held. A custom paper the printer
+// holds, chosen as the ticket's paper size, becomes the block's selected paper.
 void ApplyTicket(const TicketPart& ticket, const PrinterFacts& facts, OemDevmode& block);
+
+// The custom paper a ticket's paper size names, when the printer holds it with a usable size.
+std::optional<PaperRecord> ChosenCustomPaper(const TicketPart& ticket, const PrinterFacts& facts);
 
 // The ticket with every feature and parameter the model does not offer removed and every value
 // out of range or not offered replaced by the one the devmode handler corrects to; `changed`

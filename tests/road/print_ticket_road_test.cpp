@@ -27,6 +27,7 @@ constexpr wchar_t kOpen[] =
     L"xmlns:psf='http://schemas.microsoft.com/windows/2003/08/printing/printschemaframework' "
     L"xmlns:xsi='http://www.w3.org/2001/XMLSchema-instance' "
     L"xmlns:xsd='http://www.w3.org/2001/XMLSchema' xmlns:t='urn:adjustui:printschema:2026' "
+    L"xmlns:psk='http://schemas.microsoft.com/windows/2003/08/printing/printschemakeywords' "
     L"xmlns:other='urn:other' version='1'>";
 
 std::wstring Ticket(const std::wstring& body) {
@@ -216,6 +217,25 @@ TEST_F(PrintTicketRoad, ATicketNamingOnlyTheCutterChangesOnlyTheCutter) {
     OemDevmode expected = merged.block();
     expected.dwCutter = 1;
     EXPECT_EQ(std::memcmp(&out.block(), &expected, sizeof expected), 0);
+}
+
+// A custom paper chosen as the ticket's paper size becomes the job's in both devmodes, and the
+// job's ticket names it again; a code the printer does not hold changes nothing.
+TEST_F(PrintTicketRoad, ACustomPaperChosenInATicketIsTheJobsPaper) {
+    Open(L"KESTRA VC9");
+    Devmode base = AppliedDevmode();
+    Devmode out = DevmodeOf(Ticket(Choose(L"psk:PageMediaSize", L"t:CustomPaper257")), &base);
+    EXPECT_EQ((std::vector<long>{out.block().wSelectedPaperSize, out.dm().dmPaperSize,
+                                 out.dm().dmPaperWidth, out.dm().dmPaperLength}),
+              (std::vector<long>{257, 257, 1000, 500}));
+    const XmlDocument document = ParseXml(TicketOf(out));
+    EXPECT_EQ(SelectTexts(document.get(),
+                          L"/psf:PrintTicket/psf:Feature[@name='psk:PageMediaSize']"
+                          L"/psf:Option/@name"),
+              Names{L"aui:CustomPaper257"});
+    Devmode unknown = DevmodeOf(Ticket(Choose(L"psk:PageMediaSize", L"t:CustomPaper999")), &base);
+    EXPECT_EQ(unknown.block().wSelectedPaperSize, base.block().wSelectedPaperSize);
+    EXPECT_EQ(unknown.dm().dmPaperSize, base.dm().dmPaperSize);
 }
 
 // Each hostile piece alone: validation reports a conflict exactly when it changed the ticket, and

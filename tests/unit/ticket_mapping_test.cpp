@@ -55,6 +55,33 @@ TEST(TicketMapping, ChoicesAreThoseThePageShows) {
     EXPECT_EQ(*ticket.Option(u"Configuration"), u"Configuration10");
     EXPECT_EQ(ticket.Option(u"SlipCorrection"), nullptr) << "a group the model lacks";
     EXPECT_FALSE(ValidateTicket(ticket, facts).changed);
+    EXPECT_FALSE(ticket.mediaSize) << "no custom paper selected";
+}
+
+TEST(TicketMapping, ACustomPaperIsChosenByItsCodeOnlyWhenThePrinterHoldsIt) {
+    PaperRecord papers[3] = {};
+    papers[0] = {{u'A'}, 257, {}, 500, 300};
+    papers[1] = {{u'B'}, 257, {}, 800, 900};  // a twin code: the first paper has it
+    papers[2] = {{u'C'}, 258, {}, 0, 300};    // no usable size
+    PrinterFacts facts = FactsOf(u"KESTRA VC9");
+    facts.customPapers.assign(std::begin(papers), std::end(papers));
+    OemDevmode block = Block();
+    block.wSelectedPaperSize = 257;
+    EXPECT_EQ(TicketOf(block, facts).mediaSize, u"CustomPaper257");
+    block.wSelectedPaperSize = 258;
+    EXPECT_FALSE(TicketOf(block, facts).mediaSize);
+    for (const char16_t* chosen : {u"CustomPaper258", u"CustomPaper9", u"Custom"}) {
+        TicketPart ticket;
+        ticket.mediaSize = chosen;
+        EXPECT_FALSE(ChosenCustomPaper(ticket, facts));
+        ApplyTicket(ticket, facts, block);
+        EXPECT_EQ(block.wSelectedPaperSize, 258);
+    }
+    TicketPart ticket;
+    ticket.mediaSize = u"CustomPaper257";
+    EXPECT_EQ(ChosenCustomPaper(ticket, facts)->width, 500);
+    ApplyTicket(ticket, facts, block);
+    EXPECT_EQ(block.wSelectedPaperSize, 257);
 }
 
 TEST(TicketMapping, ValidationDropsWhatTheModelLacksAndFallsBack) {

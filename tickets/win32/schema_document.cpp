@@ -249,6 +249,15 @@ TicketPart SchemaDocument::ReadTicket() {
     TicketPart part;
     for (const auto& feature : Select(document_, kTicketFeatures)) {
         const Name name = Resolve(feature.get(), Attribute(feature.get(), L"name").value_or(L""));
+        if (name.uri == kKeywords && name.local == L"PageMediaSize") {
+            if (const auto chosen = SelectOne(feature.get(), kChildOption)) {
+                const Name n =
+                    Resolve(chosen.get(), Attribute(chosen.get(), L"name").value_or(L""));
+                if (n.uri == ours)
+                    part.mediaSize = Sixteen(n.local);
+            }
+            continue;
+        }
         if (name.uri != ours)
             continue;
         std::u16string option;
@@ -336,6 +345,30 @@ void SchemaDocument::ReplaceTicket(const TicketPart& part) {
         AppendValue(Append(root_.get(), L"ParameterInit", Q(Ours(), parameter)).get(),
                     integer ? L"integer" : L"string", text);
     }
+    if (part.mediaSize)
+        ChooseMediaSize(*part.mediaSize);
+}
+
+void SchemaDocument::ChooseMediaSize(std::u16string_view option) {
+    ComRef<IXMLDOMNode> feature;
+    for (auto& candidate : Select(document_, kTicketFeatures)) {
+        const Name name =
+            Resolve(candidate.get(), Attribute(candidate.get(), L"name").value_or(L""));
+        if (name.uri == kKeywords && name.local == L"PageMediaSize") {
+            feature = std::move(candidate);
+            break;
+        }
+    }
+    if (!feature) {
+        feature = Share<IXMLDOMNode>(
+            Append(root_.get(), L"Feature", Q(kKeywords, u"PageMediaSize")).get());
+    }
+    // The core driver's option for a paper it does not know gives way to ours.
+    for (const auto& old : Select(feature.get(), kChildOption)) {
+        ComRef<IXMLDOMNode> removed;
+        Check(feature->removeChild(old.get(), reinterpret_cast<IXMLDOMNode**>(removed.put())));
+    }
+    Append(feature.get(), L"Option", Q(Ours(), option));
 }
 
 void SchemaDocument::AppendFeature(IXMLDOMNode* parent, const FeatureDef& feature) {

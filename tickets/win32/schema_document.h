@@ -37,10 +37,12 @@ class SchemaDocument {
     SchemaDocument(const SchemaDocument&) = delete;
     SchemaDocument& operator=(const SchemaDocument&) = delete;
 
-    // The features and parameter values of the ticket in our namespace; an option in another
-    // namespace reads as an empty name, which no feature offers.
+    // The features and parameter values of the ticket in our namespace, and the paper size when
+    // the ticket chose one of ours; an option in another namespace reads as an empty name, which
+    // no feature offers.
     TicketPart ReadTicket();
-    // Replaces every feature and parameter value of ours with `part`.
+    // Replaces every feature and parameter value of ours with `part`, and the paper size's choice
+    // when `part` names one of ours.
     void ReplaceTicket(const TicketPart& part);
     // Adds our features and parameter definitions, and the custom papers to psk:PageMediaSize.
     void AddCapabilities(const CapabilityAdditions& additions);
@@ -81,6 +83,8 @@ class SchemaDocument {
     void AppendFeature(IXMLDOMNode* parent, const FeatureDef& feature);
     void AppendParameterDef(IXMLDOMNode* parent, const ParameterDef& parameter);
     ComRef<IXMLDOMNode> MediaSizeFeature();
+    // Makes `option` of ours the ticket's only choice of psk:PageMediaSize.
+    void ChooseMediaSize(std::u16string_view option);
 
     IXMLDOMDocument2* document_;
     SavedProperty language_;

@@ -118,7 +118,8 @@ class TicketProvider final : public IPrintOemPrintTicketProvider {
     }
 
     HRESULT STDMETHODCALLTYPE ConvertPrintTicketToDevMode(IXMLDOMDocument2* pPrintTicket, ULONG,
-                                                          PDEVMODEW, ULONG cbDrvPrivateSize,
+                                                          PDEVMODEW pDevmode,
+                                                          ULONG cbDrvPrivateSize,
                                                           PVOID pPrivateDevmode) override {
         return Guarded([&] {
             if (pPrintTicket == nullptr)
@@ -126,12 +127,21 @@ class TicketProvider final : public IPrintOemPrintTicketProvider {
             OemDevmode* block = OwnBlock(cbDrvPrivateSize, pPrivateDevmode);
             const PrinterFacts facts = Facts();
             SchemaDocument ticket(pPrintTicket, Root::PrintTicket);
-            ApplyTicket(ticket.ReadTicket(), facts, *block);
+            const TicketPart part = ticket.ReadTicket();
+            ApplyTicket(part, facts, *block);
+            // A custom paper the core driver does not know becomes the job's as the page makes it.
+            if (const auto paper = ChosenCustomPaper(part, facts); paper && pDevmode != nullptr) {
+                pDevmode->dmPaperSize = static_cast<short>(paper->id);
+                pDevmode->dmPaperWidth = static_cast<short>(paper->width);
+                pDevmode->dmPaperLength = static_cast<short>(paper->length);
+                pDevmode->dmFields |= DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH;
+            }
             return S_OK;
         });
     }
 
-    HRESULT STDMETHODCALLTYPE ConvertDevModeToPrintTicket(ULONG, PDEVMODEW, ULONG cbDrvPrivateSize,
+    HRESULT STDMETHODCALLTYPE ConvertDevModeToPrintTicket(ULONG, PDEVMODEW pDevmode,
+                                                          ULONG cbDrvPrivateSize,
                                                           PVOID pPrivateDevmode,
                                                           IXMLDOMDocument2* pPrintTicket) override {
         return Guarded([&] {
@@ -140,7 +150,12 @@ class TicketProvider final : public IPrintOemPrintTicketProvider {
             const OemDevmode* block = OwnBlock(cbDrvPrivateSize, pPrivateDevmode);
             const PrinterFacts facts = Facts();
             SchemaDocument ticket(pPrintTicket, Root::PrintTicket);
-            ticket.ReplaceTicket(TicketOf(*block, facts));
+            TicketPart part = TicketOf(*block, facts);
+            // The custom paper is the job's only while the public devmode still names it.
+            if (pDevmode == nullptr ||
+                static_cast<std::uint16_t>(pDevmode->dmPaperSize) != block->wSelectedPaperSize)
+                part.mediaSize.reset();
+            ticket.ReplaceTicket(part);
             return S_OK;
         });
     }
