@@ -77,15 +77,19 @@ struct Measured {
     double microseconds = 0;
 };
 
-// `now`: through a fresh snapshot per request, as the plug-in reads; otherwise value by value.
-Measured Measure(HANDLE printer, const Request& request, bool now) {
+// `now`: through a fresh snapshot per request, as the plug-in reads (or, with `ownPictures`, the
+// pictures the request takes itself); otherwise value by value.
+Measured Measure(HANDLE printer, const Request& request, bool now, bool ownPictures) {
     Measured m;
     win32::WinspoolStore spooler(printer);
     ValueByValueStore described(printer);
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kRepeats; ++i) {
         RoundTrips trips;
-        if (now) {
+        if (now && ownPictures) {
+            CountingStore counted(spooler, trips, 1);
+            request(counted);
+        } else if (now) {
             CountingStore counted(spooler, trips, 1);
             PrinterSnapshot picture(counted);
             request(picture);
@@ -220,6 +224,29 @@ int wmain() {
         p.DriverName();
         page::BuildPaperList(p, applied, page::PublicPaper{9, 2100, 2970});
     };
+    // Registration has the core driver pass its three paper lists, count and list each, through
+    // the plug-in's answer; then the page reads its model and its papers.
+    const Request registrationAnswers[] = {
+        paperList(kDcPaperSize, 8, core.sizes.data(), false),
+        paperList(kDcPaperSize, 8, core.sizes.data(), true),
+        paperList(kDcPapers, 2, core.numbers.data(), false),
+        paperList(kDcPapers, 2, core.numbers.data(), true),
+        paperList(kDcPaperNames, 128, core.names.data(), false),
+        paperList(kDcPaperNames, 128, core.names.data(), true),
+    };
+    const Request openWithOnePicture = [&](PrinterStore& picture) {
+        for (const Request& answer : registrationAnswers)
+            answer(picture);
+        pageOpen(picture);
+    };
+    const Request openWithAPicturePerAnswer = [&](PrinterStore& printer) {
+        for (const Request& answer : registrationAnswers) {
+            PrinterSnapshot own(printer);
+            answer(own);
+        }
+        PrinterSnapshot page(printer);
+        pageOpen(page);
+    };
     // "Set as default" of what is stored already.
     std::vector<ValueToWrite> defaults;
     {
@@ -256,6 +283,7 @@ int wmain() {
         const char* name;
         Request now;
         Request described;
+        bool ownPictures = false;
     };
     const Row rows[] = {
         {"SIZE", devmode(kOemDmSize, nullptr), devmode(kOemDmSize, nullptr)},
@@ -283,6 +311,10 @@ int wmain() {
         {"DC_MAXEXTENT", simple(kDcMaxExtent), simple(kDcMaxExtent)},
         {"DC_MEDIAREADY", simple(kDcMediaReady), simple(kDcMediaReady)},
         {"page open (model, paper list)", pageOpen, pageOpen},
+        {"page open, registration to WM_INITDIALOG: one picture", openWithOnePicture,
+         openWithOnePicture},
+        {"page open, registration to WM_INITDIALOG: a picture per answer (before)",
+         openWithAPicturePerAnswer, openWithOnePicture, true},
         {"Set as default, nothing changed", saveNow, saveEach},
         {"Add (and Delete) a custom paper", add, add},
     };
@@ -293,8 +325,8 @@ int wmain() {
         "(us) | time then (us) | time ratio |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|\n");
     for (const Row& row : rows) {
-        const Measured now = Measure(handle.get(), row.now, true);
-        const Measured then = Measure(handle.get(), row.described, false);
+        const Measured now = Measure(handle.get(), row.now, true, row.ownPictures);
+        const Measured then = Measure(handle.get(), row.described, false, false);
         const RoundTrips& a = now.trips;
         const RoundTrips& b = then.trips;
         const double ratio = a.Total() > 0 ? double(b.Total()) / a.Total() : 1.0;

@@ -52,8 +52,7 @@ HResult Extent(const CapabilityRequest& rq, std::uint32_t& result) {
     const auto name = rq.printer.DriverName();
     if (!name)
         return kE_NOTIMPL;
-    const PaperExtents extents = ModelPaperExtents(*name);
-    const auto& answer = rq.capability == kDcMinExtent ? extents.minimum : extents.maximum;
+    const auto answer = ModelExtentAnswer(*name, rq.capability);
     if (!answer)
         return kE_NOTIMPL;
     result = *answer;
@@ -91,6 +90,12 @@ HResult MediaReady(const CapabilityRequest& rq, std::uint32_t& result) {
 }
 
 }  // namespace
+
+std::optional<std::uint32_t> ModelExtentAnswer(std::u16string_view driverName,
+                                               std::uint16_t capability) {
+    const PaperExtents extents = ModelPaperExtents(driverName);
+    return capability == kDcMinExtent ? extents.minimum : extents.maximum;
+}
 
 HResult AnswerDeviceCapabilities(const CapabilityRequest& request, std::uint32_t& result) {
     switch (request.capability) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "common/results.h"
 #include "settings/oem_devmode.h"
@@ -30,6 +32,11 @@ struct CapabilityRequest {
     const OemDevmode* oemDevmode;  // may be null
     std::uint32_t old;             // the core driver's answer
 };
+
+// The plug-in's answer to DC_MINEXTENT or DC_MAXEXTENT for a printer of that driver: the packed
+// extent of the model table, or nothing where the core driver's own answer stands.
+std::optional<std::uint32_t> ModelExtentAnswer(std::u16string_view driverName,
+                                               std::uint16_t capability);
 
 // (Not named DeviceCapabilities: the platform headers make that name a macro.)
 // Returns the result code; `result` receives the answer (left alone where the code says so).

@@ -8,11 +8,13 @@
 #include "capabilities/device_capabilities.h"
 #include "common/debug_sink.h"
 #include "core/plugin_info.h"
+#include "page/win32/lent_picture.h"
 #include "page/win32/page_registration.h"
 #include "platform/win32/module_state.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/devmode_handler.h"
 #include "settings/printer_snapshot.h"
+#include "tickets/win32/ticket_provider.h"
 
 namespace adjustui {
 namespace {
@@ -189,7 +191,7 @@ HRESULT STDMETHODCALLTYPE IOemUI::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter, PWSTR,
+HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter, PWSTR pDeviceName,
                                                      WORD wCapability, PVOID pOutput,
                                                      PDEVMODEW pPublicDM, PVOID pOEMDM, DWORD dwOld,
                                                      DWORD* dwResult) {
@@ -199,10 +201,12 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
 
     return AtBoundary([&] {
         win32::RequestPrinter printer(hPrinter);
-        PrinterSnapshot picture(printer.get());
+        PrinterSnapshot own(printer.get());
+        // Asked by the page, about its printer: the page's picture answers.
+        PrinterStore* lent = page::LentPicture::For(pDeviceName);
         static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
         const CapabilityRequest request{
-            picture,
+            lent != nullptr ? *lent : own,
             wCapability,
             pOutput,
             PublicPaper{
@@ -319,6 +323,8 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
     if (ppv == nullptr)
         return E_POINTER;
     *ppv = nullptr;
+    if (IsEqualCLSID(rclsid, kCLSID_OemPtProvider))
+        return adjustui::tickets::GetProviderFactory(riid, ppv);
     if (!IsEqualCLSID(rclsid, kCLSID_AdjustUi))
         return CLASS_E_CLASSNOTAVAILABLE;
     auto* factory = new (std::nothrow) adjustui::IOemCF;

@@ -24,6 +24,11 @@ class Plugin {
     Plugin& operator=(const Plugin&) = delete;
 
     IPrintOemUI2* ui() const { return ui_.get(); }
+    // The plug-in's print-ticket provider, made through its class factory as the core driver
+    // makes it.
+    HRESULT CreateTicketProvider(winsupport::ComRef<IPrintOemPrintTicketProvider>& provider) const {
+        return module_.CreateTicketProvider(provider);
+    }
     HMODULE module() const { return module_.get(); }
     // A devmode request's block with the fields every request fills.
     OEMDMPARAM DevmodeParam(HANDLE printer) const;

@@ -32,16 +32,48 @@ std::uint32_t PrinterSnapshot::GetData(const char16_t* name, std::span<std::byte
     return kErrorSuccess;
 }
 
+void PrinterSnapshot::Follow(const char16_t* name, std::span<const std::byte> data) {
+    if (values_)
+        values_->insert_or_assign(std::u16string(name), std::vector(data.begin(), data.end()));
+}
+
 std::uint32_t PrinterSnapshot::SetData(const char16_t* name, std::uint32_t type,
                                        std::span<const std::byte> data) {
     const std::uint32_t result = printer_.SetData(name, type, data);
-    if (result == kErrorSuccess && values_)
-        values_->insert_or_assign(std::u16string(name), std::vector(data.begin(), data.end()));
+    if (result == kErrorSuccess)
+        Follow(name, data);
     return result;
 }
 
+class PrinterSnapshot::Writer final : public PrinterStore {
+  public:
+    Writer(std::unique_ptr<PrinterStore> writer, PrinterSnapshot& picture)
+        : writer_(std::move(writer)), picture_(picture) {}
+    std::uint32_t GetData(const char16_t* name, std::span<std::byte> dest,
+                          std::uint32_t& needed) override {
+        return writer_->GetData(name, dest, needed);
+    }
+    std::uint32_t SetData(const char16_t* name, std::uint32_t type,
+                          std::span<const std::byte> data) override {
+        const std::uint32_t result = writer_->SetData(name, type, data);
+        if (result == kErrorSuccess)
+            picture_.Follow(name, data);
+        return result;
+    }
+    std::unique_ptr<PrinterStore> OpenForWrite() override { return picture_.OpenForWrite(); }
+    std::optional<std::u16string> DriverName() override { return writer_->DriverName(); }
+    std::optional<std::vector<ListedValue>> ListValues() override { return writer_->ListValues(); }
+
+  private:
+    std::unique_ptr<PrinterStore> writer_;
+    PrinterSnapshot& picture_;
+};
+
 std::unique_ptr<PrinterStore> PrinterSnapshot::OpenForWrite() {
-    return printer_.OpenForWrite();
+    auto writer = printer_.OpenForWrite();
+    if (!writer)
+        return nullptr;
+    return std::make_unique<Writer>(std::move(writer), *this);
 }
 
 std::optional<std::u16string> PrinterSnapshot::DriverName() {

@@ -25,6 +25,8 @@ class PrinterSnapshot final : public PrinterStore {
     // Written to the printer; the picture follows.
     std::uint32_t SetData(const char16_t* name, std::uint32_t type,
                           std::span<const std::byte> data) override;
+    // A second handle whose writes the picture follows, so it stays true for every reader that
+    // shares it. Its reads go to the printer: a writer checks what is stored now.
     std::unique_ptr<PrinterStore> OpenForWrite() override;
     // Read once, when first asked.
     std::optional<std::u16string> DriverName() override;
@@ -37,7 +39,9 @@ class PrinterSnapshot final : public PrinterStore {
     }
 
   private:
+    class Writer;
     void TakePicture();
+    void Follow(const char16_t* name, std::span<const std::byte> data);
 
     PrinterStore& printer_;
     bool taken_ = false;

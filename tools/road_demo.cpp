@@ -8,11 +8,10 @@
 // user's: set LC_ALL), saves a picture of the sheet as DIR\<model>-<language>.png, presses OK and
 // prints the devmode that comes back. With --add-paper the paper (millimetres) is typed into the
 // page's custom paper editor and added first, the picture is <model>-custom-paper.png, and the
-// paper list an application gets afterwards is printed. --tick=MS paces the steps (400).
+// paper list an application gets afterwards is printed. --tick=MS is the pause before each step
+// on the page, in milliseconds (400).
 #include <windows.h>
 
-#include <commctrl.h>
-#include <compstui.h>
 #include <winspool.h>
 
 #include <algorithm>
@@ -22,18 +21,20 @@
 #include <cwchar>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "page/controls.h"
 #include "settings/oem_devmode.h"
-#include "winsupport/handles.h"
+#include "winsupport/sheet_fixture.h"
 #include "winsupport/spooler_info.h"
-#include "winsupport/window_picture.h"
 
 namespace {
 
 using adjustui::OemDevmode;
+using adjustui::winsupport::Click;
+using adjustui::winsupport::Enabled;
+using adjustui::winsupport::Sheet;
+using adjustui::winsupport::TypeKeys;
 
 constexpr std::size_t kNameUnits = 64;
 
@@ -212,153 +213,50 @@ void TakeInDocumentDevmode(const std::wstring& printer, const std::vector<BYTE>&
     PrintDevmode(out);
 }
 
-// What the demo does on the "Adjustments" page while the printing preferences are up: one step a
-// tick of a thread timer, from inside the sheet's modal loop.
+// What the demo does on the "Adjustments" page while the printing preferences are up.
 struct PageVisit {
     std::wstring title;    // the page's tab in the user's language
     std::wstring picture;  // PNG file, empty for none
     // A custom paper typed into the editor and added: name, width and length in millimetres.
     std::optional<std::array<std::wstring, 3>> paper;
+    DWORD pauseMs = 400;
 
-    HWND sheet = nullptr;
-    HWND page = nullptr;
-    int step = 0;
-    bool busy = false;
+    bool shown = false;
     bool added = false;
     bool pictured = false;
-    // What a message box of the page said; the sheet is cancelled then.
-    std::wstring refusal;
 };
 
-thread_local PageVisit* tVisit = nullptr;
-
-// A visible dialog of this thread: the sheet (with its tabs) or a message box (without).
-HWND FindDialog(bool sheet) {
-    struct Search {
-        bool sheet;
-        HWND found;
-    } search{sheet, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM out) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(out);
-            wchar_t cls[16] = {};
-            GetClassNameW(window, cls, 16);
-            if (std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window) &&
-                (PropSheet_GetTabControl(window) != nullptr) == s.sheet) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Makes the page whose tab reads `title` the active one; its dialog, or null.
-HWND ShowPage(HWND sheet, const std::wstring& title) {
-    const HWND tabs = PropSheet_GetTabControl(sheet);
-    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-        wchar_t text[128] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = static_cast<int>(std::size(text));
-        if (SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&item)) &&
-            title == text) {
-            PropSheet_SetCurSel(sheet, nullptr, i);
-            return PropSheet_GetCurrentPageHwnd(sheet);
+// Shows the page, adds the paper, takes the picture; each step after a pause in which the sheet
+// handles its messages, so that the picture shows the sheet as a user sees it.
+void Visit(Sheet& sheet, PageVisit& v) {
+    namespace ids = adjustui::page;
+    const HWND page = sheet.ShowPage(v.title);
+    v.shown = page != nullptr;
+    if (!v.shown) {
+        return;
+    }
+    const auto pause = [&] { sheet.PumpUntil([] { return false; }, v.pauseMs); };
+    pause();
+    if (v.paper) {
+        TypeKeys(page, ids::kPaperNameEdit, (*v.paper)[0]);
+        TypeKeys(page, ids::kPaperWidthEdit, (*v.paper)[1]);
+        TypeKeys(page, ids::kPaperLengthEdit, (*v.paper)[2]);
+        if (Enabled(page, ids::kAddPaperButton)) {
+            Click(page, ids::kAddPaperButton);
+            v.added = Enabled(page, ids::kDeletePaperButton);
         }
     }
-    return nullptr;
-}
-
-// Key by key, as a user types: through the field's character filter.
-void Type(HWND page, int edit, const std::wstring& text) {
-    SetDlgItemTextW(page, edit, L"");
-    for (wchar_t key : text) {
-        SendDlgItemMessageW(page, edit, WM_CHAR, key, 1);
-    }
-}
-
-void VisitStep(PageVisit& v) {
-    namespace ids = adjustui::page;
-    switch (v.step) {
-        case 0:
-            v.sheet = FindDialog(true);
-            if (v.sheet == nullptr) {
-                return;
-            }
-            v.page = ShowPage(v.sheet, v.title);
-            // The page posts its check states to itself: the next steps come a tick later.
-            v.step = v.page != nullptr ? 1 : 3;
-            return;
-        case 1:
-            if (v.paper) {
-                Type(v.page, ids::kPaperNameEdit, (*v.paper)[0]);
-                Type(v.page, ids::kPaperWidthEdit, (*v.paper)[1]);
-                Type(v.page, ids::kPaperLengthEdit, (*v.paper)[2]);
-                HWND add = GetDlgItem(v.page, ids::kAddPaperButton);
-                if (IsWindowEnabled(add)) {
-                    SendMessageW(add, BM_CLICK, 0, 0);
-                    v.added = IsWindowEnabled(GetDlgItem(v.page, ids::kDeletePaperButton)) != FALSE;
-                }
-            }
-            v.step = 2;
-            return;
-        case 2:
-            v.pictured =
-                !v.picture.empty() && adjustui::winsupport::SaveWindowPicture(v.sheet, v.picture);
-            v.step = 3;
-            return;
-        case 3:
-            PostMessageW(v.sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
-            v.step = 4;
-            return;
-        default:
-            // The page refused OK with a message box: tell what it said, and cancel.
-            if (HWND box = FindDialog(false)) {
-                wchar_t caption[128] = {};
-                wchar_t text[512] = {};
-                GetWindowTextW(box, caption, static_cast<int>(std::size(caption)));
-                GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
-                v.refusal = std::wstring(caption) + L": " + text;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                PostMessageW(v.sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-            }
-            return;
-    }
-}
-
-void CALLBACK VisitTick(HWND, UINT, UINT_PTR, DWORD) {
-    // A message box the page raises runs a modal loop of its own, where ticks come too.
-    if (tVisit != nullptr && !tVisit->busy) {
-        tVisit->busy = true;
-        VisitStep(*tVisit);
-        tVisit->busy = false;
-    }
+    pause();
+    v.pictured = !v.picture.empty() && sheet.SavePicture(v.picture);
 }
 
 // The printing preferences as an application opens them: its devmode in, the sheet with the page
 // visited, OK, and the devmode the sheet leaves out.
-bool OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, PageVisit& visit,
-                     UINT tickMs) {
-    auto* name = const_cast<wchar_t*>(printer.c_str());
-    std::vector<BYTE> out(devmode.size());
-    PageVisit* const outer = std::exchange(tVisit, &visit);
-    LONG result = 0;
-    {
-        const adjustui::winsupport::UniqueThreadTimer timer(
-            SetTimer(nullptr, 0, tickMs, &VisitTick));
-        result =
-            DocumentPropertiesW(nullptr, nullptr, name, reinterpret_cast<DEVMODEW*>(out.data()),
-                                reinterpret_cast<DEVMODEW*>(devmode.data()),
-                                DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
-    }
-    tVisit = outer;
+bool OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, PageVisit& visit) {
+    const auto run = adjustui::winsupport::OpenPreferences(
+        printer, devmode, [&](Sheet& sheet) { Visit(sheet, visit); });
     std::wprintf(L"  Printing preferences: DocumentPropertiesW answered %ld, page \"%ls\" %ls\n",
-                 result, visit.title.c_str(), visit.page != nullptr ? L"shown" : L"not found");
+                 run.result, visit.title.c_str(), visit.shown ? L"shown" : L"not found");
     if (visit.paper) {
         std::wprintf(L"  Custom paper \"%ls\", %ls x %ls mm typed into the page: %ls\n",
                      (*visit.paper)[0].c_str(), (*visit.paper)[1].c_str(),
@@ -368,18 +266,23 @@ bool OpenPreferences(const std::wstring& printer, std::vector<BYTE>& devmode, Pa
         std::wprintf(L"  Picture of the page: %ls%ls\n", visit.picture.c_str(),
                      visit.pictured ? L"" : L" (FAILED)");
     }
-    if (!visit.refusal.empty()) {
-        std::wprintf(L"  The page refused OK (\"%ls\"); the sheet was cancelled\n",
-                     visit.refusal.c_str());
+    // The page refused OK with a message box: the fixture answered it and cancelled the sheet.
+    if (!run.closedAsAsked) {
+        const std::wstring said =
+            run.messageBoxes.empty()
+                ? L""
+                : run.messageBoxes.back().caption + L": " + run.messageBoxes.back().text;
+        std::wprintf(L"  The page refused OK (\"%ls\"); the sheet was cancelled\n", said.c_str());
         return false;
     }
-    if (result != IDOK || reinterpret_cast<const DEVMODEW*>(out.data())->dmSize == 0) {
+    if (run.result != IDOK || run.devmode.size() < sizeof(DEVMODEW) ||
+        reinterpret_cast<const DEVMODEW*>(run.devmode.data())->dmSize == 0) {
         return false;
     }
     std::wprintf(L"  Devmode the sheet left after OK:\n");
-    devmode = std::move(out);
+    devmode = run.devmode;
     PrintDevmode(devmode);
-    return visit.page != nullptr && (visit.picture.empty() || visit.pictured) &&
+    return visit.shown && (visit.picture.empty() || visit.pictured) &&
            (!visit.paper || visit.added);
 }
 
@@ -459,7 +362,8 @@ bool VisitPage(const Options& o, const std::wstring& printer, std::vector<BYTE>&
         visit.picture =
             o.pictures + L"\\" + FileNamePart(DriverName(printer)) + L"-" + what + L".png";
     }
-    const bool ok = OpenPreferences(printer, devmode, visit, o.tickMs);
+    visit.pauseMs = o.tickMs;
+    const bool ok = OpenPreferences(printer, devmode, visit);
     if (o.paper) {
         std::wprintf(L"  The application's paper list now:\n");
         PrintPapers(printer);

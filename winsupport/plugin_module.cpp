@@ -63,4 +63,18 @@ HRESULT PluginModule::CreateUi(win32::ComRef<IPrintOemUI2>& ui, const char** fai
     return hr;
 }
 
+HRESULT PluginModule::CreateTicketProvider(
+    win32::ComRef<IPrintOemPrintTicketProvider>& provider) const {
+    const auto getClassObject = GetClassObject();
+    if (getClassObject == nullptr) {
+        return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+    }
+    win32::ComRef<IClassFactory> factory;
+    HRESULT hr = getClassObject(kCLSID_OemPtProvider, IID_IClassFactory, factory.put());
+    if (SUCCEEDED(hr)) {
+        hr = factory->CreateInstance(nullptr, kIID_IPrintOemPrintTicketProvider, provider.put());
+    }
+    return hr;
+}
+
 }  // namespace adjustui::winsupport

@@ -32,6 +32,9 @@ class PluginModule {
     // QueryInterface for IPrintOemUI2; nothing but `ui` is left holding the server. On failure
     // `failedStep` (when given) names the step.
     HRESULT CreateUi(win32::ComRef<IPrintOemUI2>& ui, const char** failedStep = nullptr) const;
+    // The print-ticket provider as a core driver gets it: DllGetClassObject for the provider's
+    // class, the factory's CreateInstance for IPrintOemPrintTicketProvider.
+    HRESULT CreateTicketProvider(win32::ComRef<IPrintOemPrintTicketProvider>& provider) const;
 
   private:
     // COM's rule: a server stays loaded while it says objects of it are alive.

@@ -7,8 +7,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "page/page_model.h"
+#include "page/win32/printer_name.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/oem_devmode.h"
@@ -22,13 +25,26 @@ inline constexpr std::size_t kDriverNameUnits = 260;
 // writes, so the page's checks and choices make no round trip of their own.
 class PagePrinter {
   public:
-    explicit PagePrinter(HANDLE printer) : request_(printer), picture_(request_.get()) {}
+    PagePrinter(HANDLE printer, const DEVMODEW* publicDevmode)
+        : handle_(printer),
+          publicDevmode_(publicDevmode),
+          request_(printer),
+          picture_(request_.get()) {}
     PrinterStore& get() { return picture_; }
     void Refresh() { picture_.Refresh(); }
+    // The printer's full name, read when first asked; nothing when it cannot be had.
+    const std::optional<std::wstring>& Name() {
+        if (!name_)
+            name_ = ReadPrinterName(handle_, publicDevmode_);
+        return *name_;
+    }
 
   private:
+    HANDLE handle_;
+    const DEVMODEW* publicDevmode_;
     win32::RequestPrinter request_;
     PrinterSnapshot picture_;
+    std::optional<std::optional<std::wstring>> name_;
 };
 
 struct PageContext {

@@ -22,6 +22,7 @@
 #include "page/win32/page_fields.h"
 #include "page/win32/page_io.h"
 #include "page/win32/page_strings.h"
+#include "page/win32/paper_limits.h"
 #include "platform/win32/winspool_store.h"
 
 namespace adjustui::page {
@@ -117,21 +118,6 @@ void ShowPapers(HWND dialog, PageContext& context, const PageShown& shown) {
     SetDlgItemTextW(dialog, kPaperNameEdit, Wide(shown.paperName));
 }
 
-// The printer's paper extents, asked through the core driver like any application would, once
-// per page: they do not change while it is open. An answer that is no extent gives none.
-std::optional<PaperLimits> AskPaperLimits(const PageContext& context) {
-    if (context.pPublicDevmode == nullptr)
-        return std::nullopt;
-    wchar_t device[CCHDEVICENAME + 1]{};
-    std::copy(std::begin(context.pPublicDevmode->dmDeviceName),
-              std::end(context.pPublicDevmode->dmDeviceName), device);
-    const int maximum = DeviceCapabilitiesW(device, nullptr, DC_MAXEXTENT, nullptr, nullptr);
-    const int minimum = DeviceCapabilitiesW(device, nullptr, DC_MINEXTENT, nullptr, nullptr);
-    if (maximum == -1 || minimum == -1)
-        return std::nullopt;
-    return PaperLimits{static_cast<std::uint32_t>(minimum), static_cast<std::uint32_t>(maximum)};
-}
-
 void FillCutterList(HWND dialog, const PageContext& context, std::optional<std::size_t> selected,
                     bool german) {
     for (const TextPair& text : kCutterModeTexts) {
@@ -206,7 +192,7 @@ INT_PTR InitialisePage(HWND dialog, const PROPSHEETPAGEW* page) {
                                   pub != nullptr ? pub->dmPaperWidth : short{0},
                                   pub != nullptr ? pub->dmPaperLength : short{0}};
     context->pModel = std::make_unique<PageModel>(PageFacts{
-        ModelOf(*context), AskPaperLimits(*context),
+        ModelOf(*context), ReadPaperLimits(*context),
         BuildPaperList(context->pPrinter->get(), *context->pOemDevmode, publicPaper), german});
     const PageShown shown =
         context->pModel->Open(*context->pOemDevmode, LengthUnit::Inch, LengthUnit::Inch);

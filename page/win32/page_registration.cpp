@@ -11,6 +11,7 @@
 #include "page/controls.h"
 #include "page/language.h"
 #include "page/texts.h"
+#include "page/win32/lent_picture.h"
 #include "page/win32/page_context.h"
 #include "page/win32/page_dialog.h"
 #include "page/win32/page_strings.h"
@@ -59,9 +60,11 @@ HANDLE PageActivationContext() {
 }
 
 // Makes the core driver pass each paper list through the plug-in with a buffer, which stores the
-// standard papers where the page reads them. The answers themselves are not used.
-void RefreshPaperCapabilities(const DEVMODEW* publicDevmode) {
-    if (publicDevmode == nullptr)
+// standard papers where the page reads them. The answers themselves are not used. The printer is
+// named in full: the public devmode's 31 units name no printer with a longer name.
+void RefreshPaperCapabilities(PagePrinter& printer) {
+    const auto& name = printer.Name();
+    if (!name)
         return;
     struct Query {
         WORD capability;
@@ -72,16 +75,15 @@ void RefreshPaperCapabilities(const DEVMODEW* publicDevmode) {
         {DC_PAPERS, sizeof(PaperNumber)},
         {DC_PAPERNAMES, sizeof(PaperName)},
     };
-    // dmDeviceName need not be terminated.
-    wchar_t device[CCHDEVICENAME + 1]{};
-    std::memcpy(device, publicDevmode->dmDeviceName, sizeof publicDevmode->dmDeviceName);
+    const LentPicture lent(printer.get(), *name);
     for (const Query& query : kQueries) {
-        const int count = DeviceCapabilitiesW(device, nullptr, query.capability, nullptr, nullptr);
+        const int count =
+            DeviceCapabilitiesW(name->c_str(), nullptr, query.capability, nullptr, nullptr);
         // No list the plug-in would keep is longer than its own papers behind the driver's.
         if (count <= 0 || static_cast<DWORD>(count) > 2 * kMaxPaperRecords)
             continue;
         std::vector<std::byte> buffer(count * query.entryBytes);
-        DeviceCapabilitiesW(device, nullptr, query.capability,
+        DeviceCapabilitiesW(name->c_str(), nullptr, query.capability,
                             reinterpret_cast<wchar_t*>(buffer.data()), nullptr);
     }
 }
@@ -104,7 +106,9 @@ UINT CALLBACK ReleasePage(HWND, UINT message, PROPSHEETPAGEW* page) {
 
 // The host's answer whole: a page handle is as wide as a pointer.
 LONG_PTR AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
-    RefreshPaperCapabilities(param.pPublicDM);
+    // One picture of the printer serves the answers the refresh causes and the page after them.
+    auto printer = std::make_unique<PagePrinter>(param.hPrinter, param.pPublicDM);
+    RefreshPaperCapabilities(*printer);
 
     // The release callback frees the context once the host has made the page; until then, this.
     auto context = win32::HeapNew<PageContext>(param.hOEMHeap);
@@ -123,7 +127,7 @@ LONG_PTR AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     }
 
     // One read of the driver name serves every model decision of the page.
-    c.pPrinter = std::make_unique<PagePrinter>(param.hPrinter);
+    c.pPrinter = std::move(printer);
     if (const auto name = c.pPrinter->get().DriverName()) {
         AssignField(c.szDriverName, *name);
         const ModelCapabilities model = ModelCapabilitiesOf(FieldText(c.szDriverName));

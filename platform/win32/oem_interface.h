@@ -163,3 +163,49 @@ struct IPrintOemDriverUI : public IUnknown {
 };
 
 #pragma GCC diagnostic pop
+
+// The print-ticket provider: the core driver asks the same DLL for it with its own class id.
+// Declared here for the same reason as the plug-in interface above.
+#include <msxml2.h>
+
+inline constexpr CLSID kCLSID_OemPtProvider = {
+    0x91723892, 0x45D2, 0x48E2, {0x9E, 0xC9, 0x56, 0x23, 0x79, 0xDA, 0xF9, 0x92}};
+inline constexpr IID kIID_IPrintOemPrintTicketProvider = {
+    0xBCF5E011, 0xF60A, 0x49FF, {0xAB, 0x2F, 0xE0, 0x6F, 0x4A, 0xBD, 0xF2, 0x81}};
+
+// ValidatePrintTicket's answers, and BindPrinter's for a schema version it does not take.
+inline constexpr HRESULT S_NO_CONFLICT = 0x00040001;
+inline constexpr HRESULT S_CONFLICT_RESOLVED = 0x00040002;
+inline constexpr HRESULT E_VERSION_NOT_SUPPORTED = static_cast<HRESULT>(0x80040001);
+
+// The print schema's only version.
+inline constexpr INT kPrintSchemaVersion = 1;
+
+enum OEMPTOPTS { OEMPT_DEFAULT = 0, OEMPT_NOSNAPSHOT = 1 };
+using POEMPTOPTS = OEMPTOPTS*;
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+struct IPrintOemPrintTicketProvider : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetSupportedVersions(HANDLE hPrinter, INT* ppVersions[],
+                                                           INT* cVersions) = 0;
+    virtual HRESULT STDMETHODCALLTYPE BindPrinter(HANDLE hPrinter, INT version, POEMPTOPTS pOptions,
+                                                  INT* cNamespaces, BSTR** ppNamespaces) = 0;
+    virtual HRESULT STDMETHODCALLTYPE PublishPrintTicketHelperInterface(IUnknown* pHelper) = 0;
+    virtual HRESULT STDMETHODCALLTYPE QueryDeviceDefaultNamespace(BSTR* pbstrNamespaceUri) = 0;
+    virtual HRESULT STDMETHODCALLTYPE ConvertPrintTicketToDevMode(IXMLDOMDocument2* pPrintTicket,
+                                                                  ULONG cbDevmode,
+                                                                  PDEVMODEW pDevmode,
+                                                                  ULONG cbDrvPrivateSize,
+                                                                  PVOID pPrivateDevmode) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    ConvertDevModeToPrintTicket(ULONG cbDevmode, PDEVMODEW pDevmode, ULONG cbDrvPrivateSize,
+                                PVOID pPrivateDevmode, IXMLDOMDocument2* pPrintTicket) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    CompletePrintCapabilities(IXMLDOMDocument2* pPrintTicket, IXMLDOMDocument2* pCapabilities) = 0;
+    virtual HRESULT STDMETHODCALLTYPE ExpandIntentOptions(IXMLDOMDocument2* pPrintTicket) = 0;
+    virtual HRESULT STDMETHODCALLTYPE ValidatePrintTicket(IXMLDOMDocument2* pPrintTicket) = 0;
+};
+
+#pragma GCC diagnostic pop

@@ -18,13 +18,12 @@ class DevmodeRoad : public ::testing::Test {
 
     // The printer's devmode with a block the page has applied: every setting set.
     Devmode AppliedDevmode() {
-        Devmode devmode = printer.DefaultDevmode();
+        Devmode devmode = printer.AppliedDevmode();
         EXPECT_FALSE(devmode.empty());
         if (devmode.empty()) {
             return devmode;
         }
         OemDevmode& block = devmode.block();
-        block.bSettingsValid = 1;
         block.lXOffset = -120;
         block.lYOffset = 45;
         block.dwCutter = 2;

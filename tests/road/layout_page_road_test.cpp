@@ -9,33 +9,18 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <vector>
 
 #include "host/layout_page_ids.h"
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_fixture.h"
+#include "winsupport/handles.h"
 
 namespace adjustui::road {
 namespace {
 
-using winsupport::Finish;
-using winsupport::OpenPreferences;
-using winsupport::Sheet;
-
-std::vector<BYTE> Bytes(Devmode& devmode) {
-    return {devmode.data(), devmode.data() + devmode.size()};
-}
-
-const DEVMODEW& Public(const std::vector<BYTE>& devmode) {
-    return *reinterpret_cast<const DEVMODEW*>(devmode.data());
-}
-
 bool Checked(HWND page, int id) {
     return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
-void Click(HWND page, int id) {
-    SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
 }
 
 std::vector<std::uint8_t> ReadFile(const std::wstring& path) {
@@ -53,6 +38,24 @@ std::vector<std::uint8_t> ReadFile(const std::wstring& path) {
 std::uint32_t BigEndianAt(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
            std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+}
+
+// How many colours the screen shows inside `r` (screen coordinates).
+std::size_t ColoursOnScreen(const RECT& r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const winsupport::UniqueScreenDc screen(GetDC(nullptr));
+    const winsupport::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const winsupport::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            colours.insert(GetPixel(memory.get(), x, y));
+    }
+    SelectObject(memory.get(), previous);
+    return colours.size();
 }
 
 // Makes a page refuse to be left, as a page does with a value it cannot take.
@@ -84,7 +87,7 @@ TEST_F(LayoutPageRoad, OkTakesTheChosenOrientationIntoTheReturnedDevmode) {
     bool portraitShown = false;
     bool landscapeChosen = false;
     HWND shownPage = nullptr;
-    const auto run = OpenPreferences(printer.name(), Bytes(devmode), [&](Sheet& sheet) {
+    const auto run = OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
         ASSERT_NE(sheet.window(), nullptr);
         EXPECT_EQ(sheet.ShowPage(L"No such page"), nullptr);
         shownPage = sheet.ShowPage(L"Layout");
@@ -103,16 +106,14 @@ TEST_F(LayoutPageRoad, OkTakesTheChosenOrientationIntoTheReturnedDevmode) {
     EXPECT_EQ(Public(run.devmode).dmOrientation, DMORIENT_LANDSCAPE);
     EXPECT_NE(Public(run.devmode).dmFields & DM_ORIENTATION, 0u);
     EXPECT_EQ(Public(run.devmode).dmPaperSize, devmode.dm().dmPaperSize);
-    EXPECT_EQ(
-        reinterpret_cast<const OemDevmode*>(run.devmode.data() + sizeof(DEVMODEW))->dwSignature,
-        kOemSignature);
+    EXPECT_EQ(BlockOf(run.devmode).dwSignature, kOemSignature);
 }
 
 TEST_F(LayoutPageRoad, CancelDropsTheChoiceAndThePageShowsTheApplicationsOrientation) {
     devmode.dm().dmOrientation = DMORIENT_LANDSCAPE;
     bool landscapeShown = false;
     const auto run = OpenPreferences(
-        printer.name(), Bytes(devmode),
+        printer.name(), devmode.bytes(),
         [&](Sheet& sheet) {
             HWND page = sheet.ShowPage(L"Layout");
             ASSERT_NE(page, nullptr);
@@ -126,7 +127,7 @@ TEST_F(LayoutPageRoad, CancelDropsTheChoiceAndThePageShowsTheApplicationsOrienta
     EXPECT_EQ(Public(run.devmode).dmOrientation, DMORIENT_LANDSCAPE);
 
     // Pressed by the test's own code, Cancel is not pressed a second time.
-    const auto pressed = OpenPreferences(printer.name(), Bytes(devmode), [](Sheet& sheet) {
+    const auto pressed = OpenPreferences(printer.name(), devmode.bytes(), [](Sheet& sheet) {
         Click(sheet.ShowPage(L"Layout"), IDC_PORTRAIT);
         sheet.Press(PSBTN_CANCEL);
     });
@@ -136,7 +137,7 @@ TEST_F(LayoutPageRoad, CancelDropsTheChoiceAndThePageShowsTheApplicationsOrienta
 
 TEST_F(LayoutPageRoad, AnOkThePageRefusesLeavesTheSheetUpUntilTheFixtureCancelsIt) {
     bool upAfterOk = false;
-    const auto run = OpenPreferences(printer.name(), Bytes(devmode), [&](Sheet& sheet) {
+    const auto run = OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
         HWND page = sheet.ShowPage(L"Layout");
         ASSERT_NE(page, nullptr);
         Click(page, IDC_LANDSCAPE);
@@ -161,7 +162,7 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
     int hidden = 0;
     RECT sheetRect{};
     bool saved = false;
-    const auto run = OpenPreferences(printer.name(), Bytes(devmode), [&](Sheet& sheet) {
+    const auto run = OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
         HWND page = sheet.ShowPage(L"Layout");
         ASSERT_NE(page, nullptr);
 
@@ -173,7 +174,7 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
                                     nullptr);
         ASSERT_NE(edit, nullptr);
         {
-            winsupport::BalloonSpy spy(edit);
+            BalloonSpy spy(edit);
             EDITBALLOONTIP tip{sizeof(tip), L"Too large", L"At most 99", TTI_ERROR};
             SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
             EDITBALLOONTIP shortTip{sizeof(DWORD), L"never read", L"never read", TTI_INFO};
@@ -190,9 +191,7 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
     EXPECT_TRUE(run.closedAsAsked);
 
     EXPECT_EQ(boxAnswer, IDNO);
-    ASSERT_EQ(run.messageBoxes.size(), 1u);
-    EXPECT_EQ(run.messageBoxes[0].caption, L"Layout check");
-    EXPECT_EQ(run.messageBoxes[0].text, L"Keep the layout?");
+    EXPECT_EQ(Boxes(run), (Texts{L"Layout check|Keep the layout?"}));
 
     ASSERT_EQ(balloons.size(), 2u);
     EXPECT_EQ(balloons[0].cbStruct, sizeof(EDITBALLOONTIP));
@@ -214,6 +213,23 @@ TEST_F(LayoutPageRoad, FixtureSeesMessageBoxesBalloonsAndTakesAPicture) {
     EXPECT_EQ(BigEndianAt(png, 16), static_cast<std::uint32_t>(sheetRect.right - sheetRect.left));
     EXPECT_EQ(BigEndianAt(png, 20), static_cast<std::uint32_t>(sheetRect.bottom - sheetRect.top));
     EXPECT_EQ(BigEndianAt(png, png.size() - 8), 0x49454E44u) << "IEND last";
+}
+
+TEST_F(LayoutPageRoad, AfterTheFixturesWaitTheScreenShowsTheSheet) {
+    std::size_t colours = 0;
+    OpenPreferences(printer.name(), devmode.bytes(), [&](Sheet& sheet) {
+        ASSERT_NE(sheet.ShowPage(L"Adjustments"), nullptr);
+        sheet.PumpUntil([] { return false; }, 400);
+        const HWND tabs = PropSheet_GetTabControl(sheet.window());
+        RECT tab{};
+        ASSERT_TRUE(TabCtrl_GetItemRect(tabs, 0, &tab));
+        MapWindowPoints(tabs, HWND_DESKTOP, reinterpret_cast<POINT*>(&tab), 2);
+        // Repainted as for a picture.
+        RedrawWindow(sheet.window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        colours = ColoursOnScreen(tab);
+    });
+    EXPECT_GT(colours, 2u) << "the tab \"Layout\", its frame and its text";
 }
 
 }  // namespace

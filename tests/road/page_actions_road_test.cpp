@@ -8,6 +8,7 @@
 #include <prsht.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -15,85 +16,21 @@
 
 #include "host/layout_page_ids.h"
 #include "page/controls.h"
-#include "settings/paper_store.h"
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_fixture.h"
 #include "winsupport/printer_setup.h"
 
 namespace adjustui::road {
 namespace {
 
 using namespace adjustui::page;
-using winsupport::Finish;
-using winsupport::OpenPreferences;
-using winsupport::Sheet;
-using Texts = std::vector<std::wstring>;
-using Numbers = std::vector<long long>;
 
-// The page, shown, with the check states it posts to itself arrived.
-HWND ShowAdjustments(Sheet& sheet) {
-    HWND page = sheet.ShowPage(L"Adjustments");
-    sheet.Settle();
-    return page;
-}
-void Click(HWND page, int id) {
-    SendDlgItemMessageW(page, id, BM_CLICK, 0, 0);
-}
-bool Enabled(HWND page, int id) {
-    return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
-}
-LRESULT Entry(HWND page, int list, const wchar_t* text) {
-    return SendDlgItemMessageW(page, list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(text));
-}
 // The item data of the entry with that text; CB_ERR without one.
 LRESULT CodeOf(HWND page, int list, const wchar_t* text) {
-    const LRESULT item = Entry(page, list, text);
-    return item == CB_ERR
-               ? CB_ERR
-               : SendDlgItemMessageW(page, list, CB_GETITEMDATA, static_cast<WPARAM>(item), 0);
-}
-// Selects the entry and tells the page as the list itself would.
-void Choose(HWND page, int list, const wchar_t* text) {
-    SendDlgItemMessageW(page, list, CB_SETCURSEL, static_cast<WPARAM>(Entry(page, list, text)), 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
-}
-void SetText(HWND page, int edit, const wchar_t* text) {
-    SetDlgItemTextW(page, edit, text);
-}
-// Key by key, through the field's character filter.
-void TypeKeys(HWND page, int edit, const wchar_t* keys) {
-    SetDlgItemTextW(page, edit, L"");
-    for (; *keys != L'\0'; ++keys)
-        SendDlgItemMessageW(page, edit, WM_CHAR, *keys, 0);
-}
-std::wstring Text(HWND page, int id) {
-    wchar_t text[512] = {};
-    GetDlgItemTextW(page, id, text, static_cast<int>(std::size(text)));
-    return text;
-}
-const DEVMODEW& Public(const std::vector<BYTE>& devmode) {
-    return *reinterpret_cast<const DEVMODEW*>(devmode.data());
-}
-const OemDevmode& BlockOf(const std::vector<BYTE>& devmode) {
-    return *reinterpret_cast<const OemDevmode*>(devmode.data() + Public(devmode).dmSize);
-}
-
-// The stored custom papers as "name code width length"; the count must agree.
-Texts StoredPapers(const std::wstring& printer) {
-    auto store = winsupport::Printer::Open(printer, PRINTER_ACCESS_USE);
-    const auto array = store.Get(L"07_CUST_PAPER_SIZES").value_or(std::vector<unsigned char>{});
-    std::vector<PaperRecord> records(array.size() / sizeof(PaperRecord));
-    std::memcpy(records.data(), array.data(), records.size() * sizeof(PaperRecord));
-    const auto count = store.Get(L"CountOfCustomPapers");
-    EXPECT_TRUE(count && count->size() == 4 && (*count)[0] == records.size());
-    Texts papers;
-    for (const PaperRecord& r : records) {
-        papers.push_back(reinterpret_cast<const wchar_t*>(r.name) + (L" " + std::to_wstring(r.id)) +
-                         L" " + std::to_wstring(r.width) + L" " + std::to_wstring(r.length));
+    for (const ListEntry& entry : Entries(page, list)) {
+        if (entry.text == text)
+            return entry.data;
     }
-    return papers;
+    return CB_ERR;
 }
 
 // Points the plug-in's import of OpenPrinterW at `target`; answers where it pointed before.
@@ -143,9 +80,9 @@ struct FullAccessRefused {
 };
 
 void FillEditor(HWND page, const wchar_t* name, const wchar_t* width, const wchar_t* length) {
-    SetText(page, kPaperWidthEdit, width);
-    SetText(page, kPaperLengthEdit, length);
-    SetText(page, kPaperNameEdit, name);
+    SetDlgItemTextW(page, kPaperWidthEdit, width);
+    SetDlgItemTextW(page, kPaperLengthEdit, length);
+    SetDlgItemTextW(page, kPaperNameEdit, name);
 }
 
 class PageActionsRoad : public ::testing::Test {
@@ -155,7 +92,6 @@ class PageActionsRoad : public ::testing::Test {
         in = printer.DefaultDevmode();
         ASSERT_FALSE(in.empty());
     }
-    std::vector<BYTE> In() { return {in.data(), in.data() + in.size()}; }
 
     RoadPrinter printer{L"road page actions", L"KESTRA VC9"};
     Devmode in;
@@ -173,9 +109,7 @@ TEST_F(PageActionsRoad, ChecksListsUnitsAndPaperChoiceReachTheDevmode) {
         {kPassThroughCheck, kPassThroughFontList},
     };
     Texts shown;
-    const auto run = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
-        ASSERT_NE(page, nullptr);
+    const auto run = OnPage(printer, in, [&](HWND page, Sheet&) {
         for (const auto& group : groups) {
             for (bool on : {true, false}) {
                 Click(page, group[0]);
@@ -191,10 +125,10 @@ TEST_F(PageActionsRoad, ChecksListsUnitsAndPaperChoiceReachTheDevmode) {
         Choose(page, kConfigNumberList, L"4");
         Choose(page, kPrintSpeedList, L"6");
 
-        SetText(page, kXOffsetEdit, L"0.5");
+        SetDlgItemTextW(page, kXOffsetEdit, L"0.5");
         Choose(page, kXOffsetUnitList, L"mm");
         shown.push_back(Text(page, kXOffsetEdit));
-        SetText(page, kXOffsetEdit, L"3");
+        SetDlgItemTextW(page, kXOffsetEdit, L"3");
         Choose(page, kXOffsetUnitList, L"mm");  // no change of unit, nothing to convert
         shown.push_back(Text(page, kXOffsetEdit));
         TypeKeys(page, kXOffsetEdit, L"-12,7");
@@ -202,7 +136,7 @@ TEST_F(PageActionsRoad, ChecksListsUnitsAndPaperChoiceReachTheDevmode) {
         TypeKeys(page, kYOffsetEdit, L"0,5");
         Choose(page, kYOffsetUnitList, L"mm");
         // A width alone changed: the length the page opened with still counts as right.
-        SetText(page, kPaperWidthEdit, L"100");
+        SetDlgItemTextW(page, kPaperWidthEdit, L"100");
         EXPECT_TRUE(Enabled(page, kSaveAsDefaultButton));
         Choose(page, kPaperSizeList, L"A5");
         for (int id :
@@ -249,23 +183,21 @@ TEST_F(PageActionsRoad, LeavingWithAWrongValueIsRefusedAndThePageStays) {
         {kPrintDensityEdit, L"12", density},
         {kPrintDensityEdit, L"", density},
     };
-    const auto run = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
-        ASSERT_NE(page, nullptr);
+    const auto run = OnPage(printer, in, [&](HWND page, Sheet& sheet) {
         Click(page, kImagePositioningCheck);
         Click(page, kSlipCorrectionCheck);
         Click(page, kPrintDensityCheck);
         Choose(page, kYOffsetUnitList, L"mm");
         auto valid = [&] {
-            SetText(page, kXOffsetEdit, L"0,1");
-            SetText(page, kYOffsetEdit, L"-12,7");
-            SetText(page, kSlipCorrectionEdit, L"-7");
-            SetText(page, kCopiesEdit, L"3");
-            SetText(page, kPrintDensityEdit, L"115");
+            SetDlgItemTextW(page, kXOffsetEdit, L"0,1");
+            SetDlgItemTextW(page, kYOffsetEdit, L"-12,7");
+            SetDlgItemTextW(page, kSlipCorrectionEdit, L"-7");
+            SetDlgItemTextW(page, kCopiesEdit, L"3");
+            SetDlgItemTextW(page, kPrintDensityEdit, L"115");
         };
         for (const auto& wrong : wrongs) {
             valid();
-            SetText(page, wrong.edit, wrong.text);
+            SetDlgItemTextW(page, wrong.edit, wrong.text);
             sheet.Press(PSBTN_OK);
             EXPECT_TRUE(IsWindowVisible(sheet.window()) && sheet.CurrentPage() == page);
         }
@@ -274,14 +206,11 @@ TEST_F(PageActionsRoad, LeavingWithAWrongValueIsRefusedAndThePageStays) {
         sheet.Press(PSBTN_OK);
     });
     EXPECT_TRUE(run.closedAsAsked);
-    Texts boxes;
     Texts expected;
-    for (const auto& box : run.messageBoxes)
-        boxes.push_back(box.caption + L"|" + box.text);
     for (const auto& wrong : wrongs)
         expected.push_back(wrong.box);
     expected.push_back(density);
-    EXPECT_EQ(boxes, expected);
+    EXPECT_EQ(Boxes(run), expected);
     const OemDevmode& b = BlockOf(run.devmode);
     EXPECT_EQ((Numbers{b.bSettingsValid, b.lXOffset, b.lYOffset, b.lSlipCorrection, b.dwCopies,
                        b.dwPrintDensity}),
@@ -289,16 +218,13 @@ TEST_F(PageActionsRoad, LeavingWithAWrongValueIsRefusedAndThePageStays) {
 }
 
 TEST_F(PageActionsRoad, OkKeepsTheChangesCancelDropsThemEvenAfterApply) {
-    auto cutJobs = [](HWND page) {
+    auto cutJobs = [](HWND page, Sheet&) {
         Click(page, kCutterCheck);
         Choose(page, kCutterList, L"Job cut");
     };
-    const auto cancelled = OpenPreferences(
-        printer.name(), In(), [&](Sheet& sheet) { cutJobs(ShowAdjustments(sheet)); },
-        Finish::kCancel);
-    const auto applied = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
-        cutJobs(page);
+    const auto cancelled = OnPage(printer, in, cutJobs, Finish::kCancel);
+    const auto applied = OnPage(printer, in, [&](HWND page, Sheet& sheet) {
+        cutJobs(page, sheet);
         sheet.Press(PSBTN_APPLYNOW);
         Choose(page, kCutterList, L"Page cut");
         sheet.Press(PSBTN_CANCEL);
@@ -308,16 +234,15 @@ TEST_F(PageActionsRoad, OkKeepsTheChangesCancelDropsThemEvenAfterApply) {
         EXPECT_EQ((Numbers{b.dwCutter, b.bCutterSend, b.bSettingsValid}),
                   (Numbers{in.block().dwCutter, 0, in.block().bSettingsValid}));
     }
-    const auto kept = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
-        cutJobs(page);
+    const auto kept = OnPage(printer, in, [&](HWND page, Sheet& sheet) {
+        cutJobs(page, sheet);
         Click(page, kImagePositioningCheck);
-        SetText(page, kXOffsetEdit, L"0.5");
-        SetText(page, kYOffsetEdit, L"0");
+        SetDlgItemTextW(page, kXOffsetEdit, L"0.5");
+        SetDlgItemTextW(page, kYOffsetEdit, L"0");
         HWND layout = sheet.ShowPage(L"Layout");
         ASSERT_NE(layout, nullptr);
         Click(layout, IDC_LANDSCAPE);
-        EXPECT_EQ(ShowAdjustments(sheet), page);
+        EXPECT_EQ(sheet.ShowPage(L"Adjustments"), page);
     });
     EXPECT_TRUE(kept.closedAsAsked && kept.messageBoxes.empty());
     const OemDevmode& b = BlockOf(kept.devmode);
@@ -327,21 +252,20 @@ TEST_F(PageActionsRoad, OkKeepsTheChangesCancelDropsThemEvenAfterApply) {
 }
 
 TEST_F(PageActionsRoad, SetAsDefaultIsWhereNewDevmodesAndPagesStart) {
-    auto save = [](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
+    auto save = [](HWND page, Sheet&) {
         for (int box : {kImagePositioningCheck, kCutterCheck, kPrintDensityCheck})
             Click(page, box);
         TypeKeys(page, kXOffsetEdit, L"0,5");
-        SetText(page, kYOffsetEdit, L"-1");
+        SetDlgItemTextW(page, kYOffsetEdit, L"-1");
         Choose(page, kCutterList, L"Job cut");
         Choose(page, kConfigNumberList, L"3");
         Choose(page, kPaperSizeList, L"A5");
-        SetText(page, kPrintDensityEdit, L"115");
-        SetText(page, kCopiesEdit, L"7");
+        SetDlgItemTextW(page, kPrintDensityEdit, L"115");
+        SetDlgItemTextW(page, kCopiesEdit, L"7");
         ASSERT_TRUE(Enabled(page, kSaveAsDefaultButton));
         Click(page, kSaveAsDefaultButton);
     };
-    EXPECT_TRUE(OpenPreferences(printer.name(), In(), save, Finish::kCancel).messageBoxes.empty());
+    EXPECT_TRUE(OnPage(printer, in, save, Finish::kCancel).messageBoxes.empty());
     Devmode fresh = printer.DefaultDevmode();
     ASSERT_FALSE(fresh.empty());
     const OemDevmode& b = fresh.block();
@@ -350,14 +274,13 @@ TEST_F(PageActionsRoad, SetAsDefaultIsWhereNewDevmodesAndPagesStart) {
                  b.dwConfigNumber, b.bPrintDensitySend, b.dwPrintDensity, b.dwCopies}),
         (Numbers{1, 150, -300, 1, 1, 0, 2, 1, 115, 7}));
     Texts shown;
-    auto look = [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
+    auto look = [&](HWND page, Sheet&) {
         for (int id : {kXOffsetEdit, kYOffsetEdit, kCutterList, kConfigNumberList, kPaperSizeList,
                        kPrintDensityEdit, kCopiesEdit})
             shown.push_back(Text(page, id));
         shown.push_back(IsDlgButtonChecked(page, kImagePositioningCheck) ? L"on" : L"off");
     };
-    OpenPreferences(printer.name(), {}, look, Finish::kCancel);
+    OnPage(printer, {}, look, Finish::kCancel);
     EXPECT_EQ(shown, (Texts{L"0.50", L"-1.00", L"Job cut", L"3", L"A5", L"115", L"7", L"on"}));
 }
 
@@ -365,15 +288,12 @@ TEST_F(PageActionsRoad, SetAsDefaultIsWhereNewDevmodesAndPagesStart) {
 // "Set as default" keeps and OK gives the job; a unit round trip keeps the user's sizes, with no
 // balloon; an empty offset stays empty.
 TEST_F(PageActionsRoad, WhatThePageShowsIsWhatOkTakesAndSetAsDefaultStores) {
-    const WORD a5 = DMPAPER_A5;
-    ASSERT_TRUE(
-        winsupport::Printer::Open(printer.name()).Set(L"SelectedPaperSize", REG_DWORD, &a5, 2));
+    ASSERT_TRUE(printer.StoreSelectedPaper(DMPAPER_A5));
     std::vector<std::size_t> balloons;
-    const auto run = OpenPreferences(printer.name(), In(), [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
+    const auto run = OnPage(printer, in, [&](HWND page, Sheet&) {
         EXPECT_EQ(Text(page, kPaperSizeList), L"A5");
         Click(page, kPrintDensityCheck);
-        SetText(page, kPrintDensityEdit, L"110");
+        SetDlgItemTextW(page, kPrintDensityEdit, L"110");
         Click(page, kSaveAsDefaultButton);
 
         winsupport::BalloonSpy width(GetDlgItem(page, kPaperWidthEdit));
@@ -386,15 +306,14 @@ TEST_F(PageActionsRoad, WhatThePageShowsIsWhatOkTakesAndSetAsDefaultStores) {
                   L"210.00 297.00");
         Click(page, kAddPaperButton);
         Click(page, kImagePositioningCheck);
-        SetText(page, kXOffsetEdit, L"");
+        SetDlgItemTextW(page, kXOffsetEdit, L"");
         Choose(page, kXOffsetUnitList, L"mm");
         EXPECT_EQ(Text(page, kXOffsetEdit), L"");
         Click(page, kImagePositioningCheck);
-        sheet.Press(PSBTN_OK);
     });
     EXPECT_TRUE(run.messageBoxes.empty());
     EXPECT_EQ(balloons, (std::vector<std::size_t>{0, 0}));
-    const std::wstring added = StoredPapers(printer.name()).back();
+    const std::wstring added = printer.StoredPapers().back();
     EXPECT_EQ(added.substr(0, 6) + added.substr(added.size() - 10), L"Own A4 2100 2970");
     auto stored = [&](const wchar_t* value) {
         const auto data = winsupport::Printer::Open(printer.name()).Get(value);
@@ -405,9 +324,8 @@ TEST_F(PageActionsRoad, WhatThePageShowsIsWhatOkTakesAndSetAsDefaultStores) {
                        Public(run.devmode).dmPaperWidth, BlockOf(run.devmode).dwPrintDensity}),
               (Numbers{DMPAPER_A5, DMPAPER_A5, DMPAPER_A5, DMPAPER_A5, 1480, 110}));
     std::wstring shown;
-    OpenPreferences(
-        printer.name(), {},
-        [&](Sheet& sheet) { shown = Text(ShowAdjustments(sheet), kPaperSizeList); },
+    OnPage(
+        printer, {}, [&](HWND page, Sheet&) { shown = Text(page, kPaperSizeList); },
         Finish::kCancel);
     EXPECT_EQ(shown, L"A5") << "the printer's default paper, on a new page";
 }
@@ -418,20 +336,13 @@ TEST_F(PageActionsRoad, WhatThePageShowsIsWhatOkTakesAndSetAsDefaultStores) {
 TEST(HiddenGroupsRoad, AValueTheUserCannotSeeNeverStopsOk) {
     RoadPrinter manto{L"road page hidden groups", L"MANTO 63N-2"};
     ASSERT_TRUE(manto.ready());
-    Devmode doc = manto.DefaultDevmode();
+    Devmode doc = manto.AppliedDevmode();
     ASSERT_FALSE(doc.empty());
-    doc.block().bSettingsValid = 1;
     doc.block().bSlipCorrectionSend = 1;
     doc.block().lSlipCorrection = kUnsetSigned;
     doc.block().bPrintDensitySend = 1;
     doc.block().dwPrintDensity = 12;
-    const auto run = OpenPreferences(
-        manto.name(), {doc.data(), doc.data() + doc.size()},
-        [](Sheet& sheet) {
-            ShowAdjustments(sheet);
-            sheet.Press(PSBTN_OK);
-        },
-        Finish::kCancel);
+    const auto run = OnPage(manto, doc, [](HWND, Sheet&) {});
     EXPECT_TRUE(run.messageBoxes.empty());
     const OemDevmode& b = BlockOf(run.devmode);
     EXPECT_EQ(
@@ -452,10 +363,9 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
     std::vector<bool> add;
     std::vector<Texts> stored;
     LRESULT entries = 0;
-    const auto run = OpenPreferences(printer.name(), {}, [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
-        ASSERT_NE(page, nullptr);
-        SetText(page, kPaperNameEdit, L"Fresh");  // beside the sizes of the paper opened with
+    const auto run = OnPage(printer, {}, [&](HWND page, Sheet&) {
+        SetDlgItemTextW(page, kPaperNameEdit,
+                        L"Fresh");  // beside the sizes of the paper opened with
         add.push_back(Enabled(page, kAddPaperButton));
         const wchar_t* const editors[][3] = {
             {L"", L"150", L"200"},       {L"A4", L"150", L"200"},     {L"Twin", L"150", L"200"},
@@ -466,7 +376,7 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
         }
         Click(page, kAddPaperButton);
         add.push_back(Enabled(page, kAddPaperButton));
-        stored.push_back(StoredPapers(printer.name()));
+        stored.push_back(printer.StoredPapers());
         TypeKeys(page, kPaperNameEdit, std::wstring(70, L'x').c_str());
         EXPECT_EQ(Text(page, kPaperNameEdit), std::wstring(63, L'x')) << "what a record holds";
 
@@ -478,10 +388,10 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
         Choose(page, kPaperUnitList, L"Inch");
         FillEditor(page, L"Third", L"5", L"8");
         Click(page, kAddPaperButton);
-        SetText(page, kPaperNameEdit, L"Ticket");  // deleted by its name alone
+        SetDlgItemTextW(page, kPaperNameEdit, L"Ticket");  // deleted by its name alone
         Click(page, kDeletePaperButton);
         EXPECT_EQ(Text(page, kPaperSizeList), L"Letter");
-        stored.push_back(StoredPapers(printer.name()));
+        stored.push_back(printer.StoredPapers());
         entries = SendDlgItemMessageW(page, kPaperSizeList, CB_GETCOUNT, 0, 0);
     });
     EXPECT_EQ(add, (std::vector<bool>{true, false, false, false, false, false, true, false}));
@@ -489,7 +399,7 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
                           {L"Twin 257 1500 2000", L"Twin 258 1600 2100", L"Ticket 259 1500 2000"},
                           {L"Twin 258 1600 2100", L"Third 260 1270 2032"}}));
     ASSERT_EQ(run.messageBoxes.size(), 2u);
-    EXPECT_EQ(run.messageBoxes[0].caption + L"|" + run.messageBoxes[0].text,
+    EXPECT_EQ(Boxes(run)[0],
               L"Delete paper|Paper size 'Twin' removed.\nPlease choose another paper size.");
     const OemDevmode& b = BlockOf(run.devmode);
     EXPECT_EQ((Numbers{b.lCustomPaperCount, b.lLastPaperIndex, b.wSelectedPaperSize,
@@ -502,12 +412,11 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
     EXPECT_EQ(Texts(names.end() - 2, names.end()), (Texts{L"Twin", L"Third"}));
     EXPECT_EQ(std::vector<WORD>(codes.end() - 2, codes.end()), (std::vector<WORD>{258, 260}));
     std::vector<LRESULT> listed;
-    auto look = [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
+    auto look = [&](HWND page, Sheet&) {
         for (const wchar_t* name : {L"Twin", L"Ticket", L"Third"})
             listed.push_back(CodeOf(page, kPaperSizeList, name));
     };
-    OpenPreferences(printer.name(), {}, look, Finish::kCancel);
+    OnPage(printer, {}, look, Finish::kCancel);
     EXPECT_EQ(listed, (std::vector<LRESULT>{258, CB_ERR, 260}));
 }
 
@@ -516,11 +425,9 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
 TEST_F(CustomPapersRoad, AddOfANameAnotherUserStoredMeanwhileShowsThatPaper) {
     LRESULT code = CB_ERR;
     bool addAfter = true;
-    const auto run = OpenPreferences(
-        printer.name(), {},
-        [&](Sheet& sheet) {
-            HWND page = ShowAdjustments(sheet);
-            ASSERT_NE(page, nullptr);
+    const auto run = OnPage(
+        printer, {},
+        [&](HWND page, Sheet&) {
             FillEditor(page, L"Shared", L"150", L"200");
             ASSERT_TRUE(Enabled(page, kAddPaperButton));
             ASSERT_TRUE(printer.StorePapers({{L"Shared", 1600, 2100}}));
@@ -532,15 +439,14 @@ TEST_F(CustomPapersRoad, AddOfANameAnotherUserStoredMeanwhileShowsThatPaper) {
     EXPECT_EQ(code, 257);
     EXPECT_FALSE(addAfter);
     EXPECT_EQ(run.messageBoxes.size(), 1u);
-    EXPECT_EQ(StoredPapers(printer.name()).size(), 1u);
+    EXPECT_EQ(printer.StoredPapers().size(), 1u);
 }
 
 TEST_F(CustomPapersRoad, WithoutTheRightToChangeThePrinterNothingIsStoredOrShownAsStored) {
     ASSERT_TRUE(printer.StorePapers({{L"Kept", 1500, 2000}}));
     bool refused = false;
     std::vector<LRESULT> listed;
-    auto tryAll = [&](Sheet& sheet) {
-        HWND page = ShowAdjustments(sheet);
+    auto tryAll = [&](HWND page, Sheet&) {
         const FullAccessRefused noRight;
         refused = noRight.original != nullptr;
         FillEditor(page, L"Ticket", L"150", L"200");
@@ -551,20 +457,65 @@ TEST_F(CustomPapersRoad, WithoutTheRightToChangeThePrinterNothingIsStoredOrShown
         for (const wchar_t* name : {L"Kept", L"Ticket"})
             listed.push_back(CodeOf(page, kPaperSizeList, name));
     };
-    const auto run = OpenPreferences(printer.name(), {}, tryAll, Finish::kCancel);
+    const auto run = OnPage(printer, {}, tryAll, Finish::kCancel);
     ASSERT_TRUE(refused);
     EXPECT_EQ(listed, (std::vector<LRESULT>{257, CB_ERR}));
-    Texts boxes;
-    for (const auto& box : run.messageBoxes)
-        boxes.push_back(box.caption + L"|" + box.text);
     const std::wstring why = L" You may not have the right to change its settings.";
-    EXPECT_EQ(boxes,
+    EXPECT_EQ(Boxes(run),
               (Texts{L"Custom Papers|The paper size could not be stored for this printer." + why,
                      L"Custom Papers|The paper size could not be removed from this printer." + why,
                      L"Save as default|The defaults could not be saved for this printer." + why}));
-    EXPECT_EQ(StoredPapers(printer.name()), (Texts{L"Kept 257 1500 2000"}));
+    EXPECT_EQ(printer.StoredPapers(), (Texts{L"Kept 257 1500 2000"}));
     EXPECT_FALSE(winsupport::Printer::Open(printer.name(), PRINTER_ACCESS_USE).Get(L"CUTTER_SEND"));
 }
+
+// The public devmode names a printer in 31 units; connections to a print server often have longer
+// names. The width's limits are the table's for a model it holds, else the core driver's.
+struct LongNameCase {
+    const wchar_t* model;
+    const wchar_t* widthRefused;
+};
+class LongPrinterNameRoad : public ::testing::TestWithParam<LongNameCase> {};
+
+TEST_P(LongPrinterNameRoad, CustomPapersAreJudgedByTheModelAndReachTheStoreAndTheLists) {
+    RoadPrinter printer{L"road printer with a name of forty units.", GetParam().model};
+    ASSERT_TRUE(printer.ready());
+    ASSERT_EQ(printer.name().size(), 40u);
+    LRESULT opened = 0;
+    bool add = false;
+    Texts balloons;
+    const auto run = OnPage(printer, {}, [&](HWND page, Sheet&) {
+        opened = SendDlgItemMessageW(page, kPaperSizeList, CB_GETCOUNT, 0, 0);
+        const winsupport::BalloonSpy spy(GetDlgItem(page, kPaperWidthEdit));
+        FillEditor(page, L"Long 100x150", L"300", L"150");
+        FillEditor(page, L"Long 100x150", L"100", L"150");
+        add = Enabled(page, kAddPaperButton);
+        Click(page, kAddPaperButton);
+        for (const auto& balloon : spy.balloons())
+            balloons.push_back(balloon.text);
+    });
+    ASSERT_FALSE(run.devmode.empty());
+    EXPECT_EQ(wcsnlen(Public(run.devmode).dmDeviceName, CCHDEVICENAME), 31u);
+    // The same limits each time the width is judged again while it is wrong.
+    balloons.erase(std::unique(balloons.begin(), balloons.end()), balloons.end());
+    EXPECT_EQ(balloons, (Texts{GetParam().widthRefused}));
+    EXPECT_TRUE(add);
+    EXPECT_EQ(printer.StoredPapers(), (Texts{L"Long 100x150 257 1000 1500"}));
+    // The page opened with the core driver's papers that registration had it store.
+    const auto names = printer.PaperNames();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.back(), L"Long 100x150");
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(opened) + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, LongPrinterNameRoad,
+    ::testing::Values(
+        LongNameCase{L"KESTRA VC9", L"Width of paper must be between 4.20 mm and 228.60 mm"},
+        LongNameCase{L"KESTRA V4", L"Width of paper must be between 25.40 mm and 215.90 mm"}),
+    [](const auto& param) {
+        return std::string(param.index == 0 ? "InTheTable" : "NotInTheTable");
+    });
 
 }  // namespace
 }  // namespace adjustui::road

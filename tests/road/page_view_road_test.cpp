@@ -7,9 +7,7 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,90 +19,24 @@
 #include "page/win32/page_context.h"
 #include "settings/paper_store.h"
 #include "tests/road/road_printer.h"
-#include "tests/winsupport/sheet_fixture.h"
 #include "winsupport/printer_setup.h"
 
 namespace adjustui::road {
 namespace {
 
 using namespace adjustui::page;
-using winsupport::BalloonSpy;
-using winsupport::Finish;
-using winsupport::Sheet;
 
 std::wstring W(std::u16string_view s) {
     return {s.begin(), s.end()};
-}
-
-std::wstring Text(HWND page, int id) {
-    wchar_t text[600] = {};
-    GetDlgItemTextW(page, id, text, static_cast<int>(std::size(text)));
-    return text;
-}
-
-struct Item {
-    std::wstring text;
-    LRESULT data;
-    bool operator==(const Item&) const = default;
-};
-
-std::vector<Item> Items(HWND page, int list) {
-    std::vector<Item> items;
-    const LRESULT count = SendDlgItemMessageW(page, list, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[LF_FACESIZE + 64] = {};
-        SendDlgItemMessageW(page, list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.push_back({text, SendDlgItemMessageW(page, list, CB_GETITEMDATA, i, 0)});
-    }
-    return items;
 }
 
 LRESULT Selected(HWND page, int list) {
     return SendDlgItemMessageW(page, list, CB_GETCURSEL, 0, 0);
 }
 
-bool Enabled(HWND page, int id) {
-    return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
-}
-
 // The live private devmode the page works on.
 const OemDevmode& Live(HWND page) {
     return *ContextOf(page)->pOemDevmode;
-}
-
-bool GermanRun() {
-    const char* locale = std::getenv("LC_ALL");
-    return locale != nullptr && std::strncmp(locale, "de", 2) == 0;
-}
-
-// Opens the preferences with `in`, shows the page and hands it over once its posted check
-// states have arrived.
-winsupport::PreferencesResult OnPage(RoadPrinter& printer, Devmode in,
-                                     const std::function<void(HWND, Sheet&)>& test,
-                                     Finish finish = Finish::kOk) {
-    bool ran = false;
-    auto run = winsupport::OpenPreferences(
-        printer.name(), {in.data(), in.data() + in.size()},
-        [&](Sheet& sheet) {
-            HWND page = sheet.ShowPage(GermanRun() ? L"Anpassungen" : L"Adjustments");
-            ASSERT_NE(page, nullptr);
-            sheet.Settle();
-            test(page, sheet);
-            ran = true;
-        },
-        finish);
-    EXPECT_TRUE(ran) << "the page was not shown";
-    return run;
-}
-
-Devmode Applied(RoadPrinter& printer) {
-    Devmode in = printer.DefaultDevmode();
-    in.block().bSettingsValid = 1;
-    return in;
-}
-
-bool StoreSelectedPaper(RoadPrinter& printer, std::uint16_t id) {
-    return winsupport::Printer::Open(printer.name()).Set(L"SelectedPaperSize", REG_DWORD, &id, 2);
 }
 
 // The width of a control's text in the control's font, in pixels.
@@ -150,7 +82,7 @@ TEST(PageView, TitleTextsAndCutterItemsInTheUsersLanguage) {
             const LONG room = client.right - (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);
             EXPECT_LE(TextWidth(control), room) << c.id << " " << Text(page, c.id);
         }
-        const std::vector<Item> cutter = Items(page, kCutterList);
+        const std::vector<ListEntry> cutter = Entries(page, kCutterList);
         ASSERT_EQ(cutter.size(), 3u);
         EXPECT_EQ(cutter[0].text, german ? L"Nicht schneiden" : L"No cutting");
         EXPECT_EQ(cutter[1].text, german ? L"Job schneiden" : L"Job cut");
@@ -252,8 +184,8 @@ TEST(PageView, ShowsTheDevmodeAndThePrintersPapers) {
     RoadPrinter printer{L"road page values", L"KESTRA VC9"};
     ASSERT_TRUE(printer.ready());
     ASSERT_TRUE(printer.StorePapers({{L"Label 50x30", 500, 300}, {L"Ticket 80x200", 800, 2000}}));
-    ASSERT_TRUE(StoreSelectedPaper(printer, 258));
-    Devmode in = Applied(printer);
+    ASSERT_TRUE(printer.StoreSelectedPaper(258));
+    Devmode in = printer.AppliedDevmode();
     ASSERT_EQ(in.dm().dmPaperSize, DMPAPER_A4);
     OemDevmode& b = in.block();
     b.lXOffset = 150;
@@ -275,24 +207,24 @@ TEST(PageView, ShowsTheDevmodeAndThePrintersPapers) {
         EXPECT_EQ(Text(page, kCopiesEdit), L"1");
         EXPECT_EQ(Live(page).dwPrintDensity, 100u);
         EXPECT_EQ(Live(page).dwCopies, 1u);
-        const std::vector<Item> units{{L"Inch", LRESULT(LengthUnit::Inch)},
-                                      {L"mm", LRESULT(LengthUnit::Millimetre)}};
+        const std::vector<ListEntry> units{{L"Inch", LRESULT(LengthUnit::Inch)},
+                                           {L"mm", LRESULT(LengthUnit::Millimetre)}};
         for (int list : {kXOffsetUnitList, kYOffsetUnitList, kPaperUnitList})
-            EXPECT_EQ(Items(page, list), units);
+            EXPECT_EQ(Entries(page, list), units);
         EXPECT_EQ(Text(page, kXOffsetUnitList), L"Inch");
         EXPECT_EQ(Text(page, kPaperUnitList), L"mm");
 
         // Standard papers of the driver, then the custom ones; the job's own paper (the A4 of
         // its applied block) beats "SelectedPaperSize".
-        const std::vector<Item> papers{{L"Letter", 1},
-                                       {L"Legal", 5},
-                                       {L"A4", 9},
-                                       {L"A5", 11},
-                                       {L"A6", 70},
-                                       {L"Envelope #10", 20},
-                                       {L"Label 50x30", 257},
-                                       {L"Ticket 80x200", 258}};
-        EXPECT_EQ(Items(page, kPaperSizeList), papers);
+        const std::vector<ListEntry> papers{{L"Letter", 1},
+                                            {L"Legal", 5},
+                                            {L"A4", 9},
+                                            {L"A5", 11},
+                                            {L"A6", 70},
+                                            {L"Envelope #10", 20},
+                                            {L"Label 50x30", 257},
+                                            {L"Ticket 80x200", 258}};
+        EXPECT_EQ(Entries(page, kPaperSizeList), papers);
         EXPECT_EQ(Selected(page, kPaperSizeList), 2);
         EXPECT_EQ(Live(page).lLastPaperIndex, 7);
         EXPECT_EQ(Text(page, kPaperWidthEdit), L"210.00");
@@ -303,9 +235,9 @@ TEST(PageView, ShowsTheDevmodeAndThePrintersPapers) {
 
         EXPECT_EQ(Text(page, kCutterList), L"Page cut");
         EXPECT_EQ(Text(page, kPrintSpeedList), L"3");
-        EXPECT_EQ(Items(page, kPrintSpeedList),
-                  (std::vector<Item>{{L"2", 2}, {L"3", 3}, {L"4", 4}, {L"5", 5}, {L"6", 6}}));
-        EXPECT_EQ(Items(page, kConfigNumberList).size(), 10u);
+        EXPECT_EQ(Entries(page, kPrintSpeedList),
+                  (std::vector<ListEntry>{{L"2", 2}, {L"3", 3}, {L"4", 4}, {L"5", 5}, {L"6", 6}}));
+        EXPECT_EQ(Entries(page, kConfigNumberList).size(), 10u);
         EXPECT_EQ(Text(page, kConfigNumberList), L"10");
 
         // The send flags as check boxes, each enabling its group's fields.
@@ -317,7 +249,7 @@ TEST(PageView, ShowsTheDevmodeAndThePrintersPapers) {
     });
 
     // A job's paper neither list has: no entry, with the public devmode's size.
-    Devmode unlisted = Applied(printer);
+    Devmode unlisted = printer.AppliedDevmode();
     unlisted.dm().dmPaperSize = 333;
     OnPage(printer, unlisted, [&](HWND page, Sheet&) {
         EXPECT_EQ(Selected(page, kPaperSizeList), CB_ERR);
@@ -355,12 +287,12 @@ TEST(PageView, FontListHoldsEveryFaceOnceAndSelectsTheExactName) {
     RoadPrinter printer{L"road page fonts", L"KESTRA VC9"};
     ASSERT_TRUE(printer.ready());
     for (const wchar_t* stored : {L"DejaVu Sans Mono", L"dejavu sans mono", L"DejaVu Sans M"}) {
-        Devmode in = Applied(printer);
+        Devmode in = printer.AppliedDevmode();
         std::memcpy(in.block().szPassThroughFont, stored, (std::wcslen(stored) + 1) * 2);
         OnPage(printer, in, [&](HWND page, Sheet&) {
             std::set<std::wstring> listed;
-            const std::vector<Item> items = Items(page, kPassThroughFontList);
-            for (const Item& item : items)
+            const std::vector<ListEntry> items = Entries(page, kPassThroughFontList);
+            for (const ListEntry& item : items)
                 listed.insert(item.text);
             EXPECT_EQ(listed.size(), items.size());
             EXPECT_EQ(listed, faces);
@@ -370,16 +302,10 @@ TEST(PageView, FontListHoldsEveryFaceOnceAndSelectsTheExactName) {
     }
 }
 
-void Choose(HWND page, int list, WPARAM entry) {
-    SendDlgItemMessageW(page, list, CB_SETCURSEL, entry, 0);
-    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
-}
-
 TEST(PageView, FilterAndBalloonsGuardTheFieldsAndSetAsDefault) {
     RoadPrinter printer{L"road page fields", L"KESTRA VC9"};
     ASSERT_TRUE(printer.ready());
-    Devmode in = Applied(printer);
+    Devmode in = printer.AppliedDevmode();
     OemDevmode& b = in.block();
     b.lXOffset = b.lYOffset = b.lSlipCorrection = 0;
     b.dwPrintDensity = 100;
@@ -405,7 +331,7 @@ TEST(PageView, FilterAndBalloonsGuardTheFieldsAndSetAsDefault) {
             SetDlgItemTextW(page, k.edit, k.edit == kCopiesEdit ? L"1" : L"0");
         }
 
-        Choose(page, kYOffsetUnitList, 1);
+        Choose(page, kYOffsetUnitList, L"mm");
         struct Refused {
             int edit;
             const wchar_t *text, *balloon;
@@ -456,17 +382,17 @@ TEST(PageView, CancelLeavesThePrivateDevmodeAsItWasHandedOver) {
     ASSERT_TRUE(printer.StorePapers({{L"Label 50x30", 500, 300}}));
     // The driver's papers stored as registration stores them, so both merges read the same.
     ASSERT_EQ(printer.PaperNames().size(), 7u);
-    Devmode in = Applied(printer);
+    Devmode in = printer.AppliedDevmode();
     in.block().dwPrintDensity = in.block().dwCopies = kUnsetValue;
     Devmode handed = printer.Merged(in);
     std::vector<BYTE> changed;
     const auto run = OnPage(
         printer, in,
         [&](HWND page, Sheet&) {
-            SendDlgItemMessageW(page, kCutterCheck, BM_CLICK, 0, 0);
-            Choose(page, kCutterList, 1);
-            Choose(page, kConfigNumberList, 4);
-            Choose(page, kPaperSizeList, 6);
+            Click(page, kCutterCheck);
+            Choose(page, kCutterList, L"Job cut");
+            Choose(page, kConfigNumberList, L"5");
+            Choose(page, kPaperSizeList, L"Label 50x30");
             SetDlgItemTextW(page, kCopiesEdit, L"5");
             const auto* live = reinterpret_cast<const BYTE*>(&Live(page));
             changed.assign(live, live + kOemDevmodeSize);
@@ -476,8 +402,7 @@ TEST(PageView, CancelLeavesThePrivateDevmodeAsItWasHandedOver) {
     ASSERT_EQ(changed.size(), kOemDevmodeSize);
     EXPECT_NE(std::memcmp(changed.data(), &handed.block(), kOemDevmodeSize), 0);
     ASSERT_EQ(run.devmode.size(), handed.size());
-    EXPECT_EQ(std::memcmp(run.devmode.data() + sizeof(DEVMODEW), &handed.block(), kOemDevmodeSize),
-              0);
+    EXPECT_EQ(std::memcmp(&BlockOf(run.devmode), &handed.block(), kOemDevmodeSize), 0);
 }
 
 TEST(PageView, DamagedInputStillOpensASensiblePage) {
@@ -485,7 +410,7 @@ TEST(PageView, DamagedInputStillOpensASensiblePage) {
     // font name without an end.
     RoadPrinter bare{L"road page bare", L"KESTRA VC9"};
     ASSERT_TRUE(bare.ready());
-    Devmode in = Applied(bare);
+    Devmode in = bare.AppliedDevmode();
     ASSERT_EQ(in.block().lXOffset, kUnsetSigned);
     in.block().bOffsetSend = in.block().bSlipCorrectionSend = 1;
     in.block().lStdPaperCount = in.block().lCustomPaperCount = 0x7FFFFFFF;
@@ -498,9 +423,9 @@ TEST(PageView, DamagedInputStillOpensASensiblePage) {
         EXPECT_EQ(Text(page, kCutterList), L"No cutting");
         EXPECT_EQ(Text(page, kPrintSpeedList), L"2");
         EXPECT_EQ(Text(page, kConfigNumberList), L"1");
-        EXPECT_EQ(Items(page, kPaperSizeList).size(), 6u);
+        EXPECT_EQ(Entries(page, kPaperSizeList).size(), 6u);
         EXPECT_EQ(Live(page).lLastPaperIndex, 5);
-        EXPECT_FALSE(Items(page, kPassThroughFontList).empty());
+        EXPECT_FALSE(Entries(page, kPassThroughFontList).empty());
         EXPECT_EQ(Selected(page, kPassThroughFontList), CB_ERR);
         // The empty fields of the checked groups keep "Set as default" off from the start;
         // typing elsewhere raises no balloon on them, leaving the page does.
@@ -514,8 +439,7 @@ TEST(PageView, DamagedInputStillOpensASensiblePage) {
         EXPECT_EQ(x.balloons()[0].text, L"Conversion error");
         sheet.Press(PSBTN_CANCEL);
     });
-    ASSERT_EQ(run.messageBoxes.size(), 1u);
-    EXPECT_EQ(run.messageBoxes[0].caption, L"Error: X Offset");
+    EXPECT_EQ(Boxes(run), (Texts{L"Error: X Offset|Value must be between -1 and 1 Inch."}));
 
     // More custom papers counted than stored, one of them with a name that fills its field.
     RoadPrinter printer{L"road page torn papers", L"KESTRA VC9"};
@@ -529,13 +453,13 @@ TEST(PageView, DamagedInputStillOpensASensiblePage) {
     winsupport::Printer data = winsupport::Printer::Open(printer.name());
     ASSERT_TRUE(data.Set(L"07_CUST_PAPER_SIZES", REG_BINARY, records, sizeof records));
     ASSERT_TRUE(printer.StoreDword(L"CountOfCustomPapers", 50));
-    Devmode torn = Applied(printer);
+    Devmode torn = printer.AppliedDevmode();
     torn.dm().dmPaperSize = 257;
     OnPage(printer, torn, [&](HWND page, Sheet&) {
-        const std::vector<Item> papers = Items(page, kPaperSizeList);
+        const std::vector<ListEntry> papers = Entries(page, kPaperSizeList);
         ASSERT_EQ(papers.size(), 8u);
-        EXPECT_EQ(papers[6], (Item{std::wstring(63, L'N'), 257}));
-        EXPECT_EQ(papers[7], (Item{L"B", 258}));
+        EXPECT_EQ(papers[6], (ListEntry{std::wstring(63, L'N'), 257}));
+        EXPECT_EQ(papers[7], (ListEntry{L"B", 258}));
         EXPECT_EQ(Live(page).lLastPaperIndex, 7);
         EXPECT_EQ(Text(page, kPaperNameEdit), std::wstring(63, L'N'));
         EXPECT_EQ(Text(page, kPaperWidthEdit), L"100.00");

@@ -1,6 +1,8 @@
 #include "settings/printer_snapshot.h"
 
+#include "capabilities/device_capabilities.h"
 #include "settings/devmode_handler.h"
+#include "settings/paper_store.h"
 #include "settings/settings_store.h"
 #include "settings/store_changes.h"
 #include "tests/unit/fixtures.h"
@@ -88,6 +90,26 @@ TEST_F(SnapshotTest, OnlyValuesThatDifferAreWrittenThroughOneSecondHandle) {
     printer->writeAccess = true;
     printer->failWrites.insert(value::kYOffset);
     EXPECT_FALSE(StoreChangedValues(store, values).stored);
+}
+
+TEST_F(SnapshotTest, APictureSharedByManyAnswersFollowsTheirWritesThroughASecondHandle) {
+    PutRecords(value::kCustomPaperCount, value::kCustomPapers, {Paper(u"Own", 257, 500, 300)});
+    PrinterSnapshot picture(store);
+    std::vector<PaperNumber> numbers = {9, 11, 0};
+    std::vector<PaperPoint> sizes = {{2100, 2970}, {1480, 2100}, {}};
+    std::uint32_t result = 0;
+    AnswerDeviceCapabilities({picture, kDcPapers, numbers.data(), {}, nullptr, 2}, result);
+    AnswerDeviceCapabilities({picture, kDcPaperSize, sizes.data(), {}, nullptr, 2}, result);
+    EXPECT_EQ(numbers, (std::vector<PaperNumber>{9, 11, 257}));
+    EXPECT_EQ(printer->opens, 2);  // each list changed what was stored
+
+    // Later readers of the picture see what those answers stored, without reading it again.
+    const std::vector<PaperRecord> standard = ReadStandardPapers(picture);
+    ASSERT_EQ(standard.size(), 2u);
+    EXPECT_EQ((std::vector<std::int32_t>{standard[1].id, standard[1].width, standard[1].length}),
+              (std::vector<std::int32_t>{11, 1480, 2100}));
+    EXPECT_EQ(printer->lists, 1);
+    EXPECT_EQ(printer->gets, 0);
 }
 
 }  // namespace

@@ -1,15 +1,15 @@
-// Printing preferences opened the way an application opens them, with a test's code run on the
-// real property sheet while it is up.
+// Printing preferences opened the way an application opens them, with the caller's code (a test,
+// the demo) run on the real property sheet while it is up.
 //
 //   const auto run = OpenPreferences(L"my printer", devmode, [](Sheet& sheet) {
 //       HWND page = sheet.ShowPage(L"Adjustments");
 //       BalloonSpy balloons(GetDlgItem(page, IDC_SOME_EDIT));
-//       SendDlgItemMessageW(page, ...);  // drive the page
-//       sheet.Press(PSBTN_OK);           // the page's answer has arrived when Press returns
+//       TypeKeys(page, IDC_SOME_EDIT, L"12");  // drive the page as a user does
+//       sheet.Press(PSBTN_OK);                 // the page's answer has arrived when Press returns
 //   }, Finish::kCancel);
 //   run.devmode, run.result, run.messageBoxes ...
 //
-// Everything runs on the calling thread: the sheet is modal, so a thread timer starts the test's
+// Everything runs on the calling thread: the sheet is modal, so a thread timer starts the caller's
 // code from inside the sheet's message loop once the sheet is up.
 #pragma once
 
@@ -112,6 +112,25 @@ class Sheet {
     WPARAM markersPosted_ = 0;
     WPARAM markersSeen_ = 0;
 };
+
+// A user's hand on the controls of a dialog (a page): each call returns once the dialog has
+// reacted to it.
+std::wstring Text(HWND dialog, int id);
+bool Enabled(HWND dialog, int id);
+void Click(HWND dialog, int button);
+// Empties the edit, then types `keys` one WM_CHAR at a time, through the edit's character filter.
+void TypeKeys(HWND dialog, int edit, std::wstring_view keys);
+// Selects the combo box entry that reads `text` and tells the dialog as the list itself does
+// (CBN_SELCHANGE); false, with nothing told, when the list has no such entry.
+bool Choose(HWND dialog, int list, std::wstring_view text);
+
+struct ListEntry {
+    std::wstring text;
+    LRESULT data;
+    bool operator==(const ListEntry&) const = default;
+};
+// A combo box's entries in order, with their item data.
+std::vector<ListEntry> Entries(HWND dialog, int list);
 
 // How the fixture ends the sheet after the test's code, unless that code pressed OK or Cancel.
 enum class Finish { kOk, kCancel };

@@ -1,4 +1,4 @@
-#include "tests/winsupport/sheet_fixture.h"
+#include "winsupport/sheet_fixture.h"
 
 #include <prsht.h>
 #include <winspool.h>
@@ -230,27 +230,25 @@ void Sheet::Settle() {
 }
 
 bool Sheet::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    // Waits in GetMessageW as the sheet's own loop does; the fixture's timer wakes it every tick.
+    // After a wait in PeekMessageW and MsgWaitForMultipleObjectsEx, wine put a sheet that was
+    // being repainted on the screen half done (no tabs, an inactive caption): pictures showed it.
     const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
+    while (!done() && GetTickCount64() < end) {
         MSG message;
-        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                // Not ours to take: the loop that waits for it gets it again.
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return done();
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-            continue;
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // Not ours to take: the loop that waits for it gets it again.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
         }
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) {
-            return done();
+        if (got == -1) {
+            break;
         }
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
-    return true;
+    return done();
 }
 
 bool Sheet::SavePicture(const std::wstring& pngPath) const {
@@ -269,6 +267,54 @@ void Sheet::SeeActivated(HWND window) {
     GetDlgItemTextW(window, kMessageBoxText, text, static_cast<int>(std::size(text)));
     boxes_.push_back({WindowText(window), text});
     PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(boxAnswer_), 0);
+}
+
+std::wstring Text(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+bool Enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+void Click(HWND dialog, int button) {
+    SendDlgItemMessageW(dialog, button, BM_CLICK, 0, 0);
+}
+
+void TypeKeys(HWND dialog, int edit, std::wstring_view keys) {
+    SetDlgItemTextW(dialog, edit, L"");
+    for (const wchar_t key : keys) {
+        SendDlgItemMessageW(dialog, edit, WM_CHAR, key, 1);
+    }
+}
+
+bool Choose(HWND dialog, int list, std::wstring_view text) {
+    const std::wstring entry(text);
+    const LRESULT index =
+        SendDlgItemMessageW(dialog, list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(entry.c_str()));
+    if (index == CB_ERR) {
+        return false;
+    }
+    SendDlgItemMessageW(dialog, list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, list)));
+    return true;
+}
+
+std::vector<ListEntry> Entries(HWND dialog, int list) {
+    std::vector<ListEntry> entries;
+    const LRESULT count = SendDlgItemMessageW(dialog, list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto at = static_cast<WPARAM>(i);
+        const LRESULT length = SendDlgItemMessageW(dialog, list, CB_GETLBTEXTLEN, at, 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        SendDlgItemMessageW(dialog, list, CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        entries.push_back(
+            {std::move(text), SendDlgItemMessageW(dialog, list, CB_GETITEMDATA, at, 0)});
+    }
+    return entries;
 }
 
 PreferencesResult OpenPreferences(const std::wstring& printer, const std::vector<BYTE>& in,
