@@ -41,7 +41,7 @@ class PrinterSnapshot final : public PrinterStore {
   private:
     class Writer;
     void TakePicture();
-    void Follow(const char16_t* name, std::span<const std::byte> data);
+    void Follow(const char16_t* name, std::span<const std::byte> data) noexcept;
 
     PrinterStore& printer_;
     bool taken_ = false;
