@@ -29,9 +29,10 @@ HResult PaperList(const CapabilityRequest& rq, std::uint32_t& result) {
     std::vector<Entry> entries(rq.old);
     if (!entries.empty())
         std::memcpy(entries.data(), out, entries.size() * sizeof(Entry));
-    MergeStandardPapers(rq.printer, std::span<const Entry>(entries));
-
+    // Everything is read before anything is written: a request that runs out of memory on the way
+    // has written nothing.
     const std::vector<PaperRecord> custom = ReadCustomPapers(rq.printer);
+    MergeStandardPapers(rq.printer, std::span<const Entry>(entries));
     for (std::size_t j = 0; j < custom.size(); ++j) {
         const Entry e = PaperEntryOf<Entry>(custom[j]);
         std::memcpy(out + (rq.old + j) * sizeof e, &e, sizeof e);

@@ -2,14 +2,15 @@
 #include "core/intrface.h"
 
 #include <cstdio>
+#include <exception>
 #include <new>
 
 #include "capabilities/device_capabilities.h"
 #include "common/debug_sink.h"
-#include "core/module_state.h"
 #include "core/plugin_info.h"
 #include "page/win32/lent_picture.h"
 #include "page/win32/page_registration.h"
+#include "platform/win32/module_state.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/devmode_handler.h"
 #include "settings/printer_snapshot.h"
@@ -39,6 +40,21 @@ HRESULT Apply(Outcome outcome) {
     return outcome.result;
 }
 
+// Nothing thrown inside the plug-in crosses into its host: memory that ran out is E_OUTOFMEMORY
+// with its last error, anything else E_UNEXPECTED. The outputs are written only at the end of
+// each request, so a request that throws has left them untouched.
+template <typename Body>
+HRESULT AtBoundary(Body body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
 }  // namespace
 
 IOemUI::IOemUI() {
@@ -57,16 +73,27 @@ IOemUI::~IOemUI() {
 
 namespace {
 
+// The exceptions in flight on this thread. Asking reads thread-local storage, which clears the
+// thread's last error; the caller may still have to see it.
+int ExceptionsInFlight() {
+    const DWORD error = GetLastError();
+    const int count = std::uncaught_exceptions();
+    SetLastError(error);
+    return count;
+}
+
 // DWORD and ULONG are 32 bits but not std::uint32_t on this ABI: the portable code works on a
-// copy that goes back to the caller's variable when it changed.
+// copy that goes back to the caller's variable when it changed, unless the request failed by
+// throwing.
 template <typename T>
 class Mirror32 {
     static_assert(sizeof(T) == sizeof(std::uint32_t));
 
   public:
-    explicit Mirror32(T* target) : target_(target), value_(target ? *target : 0) {}
+    explicit Mirror32(T* target)
+        : target_(target), value_(target ? *target : 0), exceptions_(ExceptionsInFlight()) {}
     ~Mirror32() {
-        if (target_ != nullptr && *target_ != value_)
+        if (target_ != nullptr && *target_ != value_ && ExceptionsInFlight() == exceptions_)
             *target_ = value_;
     }
     Mirror32(const Mirror32&) = delete;
@@ -76,6 +103,7 @@ class Mirror32 {
   private:
     T* target_;
     std::uint32_t value_;
+    int exceptions_;
 };
 
 }  // namespace
@@ -106,25 +134,29 @@ ULONG STDMETHODCALLTYPE IOemUI::Release() {
 
 HRESULT STDMETHODCALLTYPE IOemUI::GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
                                           PDWORD pcbNeeded) {
-    Mirror32 needed(pcbNeeded);
-    return Apply(adjustui::GetInfo(dwMode, pBuffer, cbSize, needed.get()));
+    return AtBoundary([&] {
+        Mirror32 needed(pcbNeeded);
+        return Apply(adjustui::GetInfo(dwMode, pBuffer, cbSize, needed.get()));
+    });
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam) {
-    OutputDebugSink debug;
-    if (pOemDMParam == nullptr)
-        return Apply(HandleOemDevMode(dwMode, nullptr, debug));
+    return AtBoundary([&] {
+        OutputDebugSink debug;
+        if (pOemDMParam == nullptr)
+            return Apply(HandleOemDevMode(dwMode, nullptr, debug));
 
-    win32::RequestPrinter printer(pOemDMParam->hPrinter);
-    PrinterSnapshot picture(printer.get());
-    Mirror32 bufSize(&pOemDMParam->cbBufSize);
-    const DevModeRequest request{
-        picture,
-        static_cast<const OemDevmode*>(pOemDMParam->pOEMDMIn),
-        static_cast<OemDevmode*>(pOemDMParam->pOEMDMOut),
-        bufSize.get(),
-    };
-    return Apply(HandleOemDevMode(dwMode, &request, debug));
+        win32::RequestPrinter printer(pOemDMParam->hPrinter);
+        PrinterSnapshot picture(printer.get());
+        Mirror32 bufSize(&pOemDMParam->cbBufSize);
+        const DevModeRequest request{
+            picture,
+            static_cast<const OemDevmode*>(pOemDMParam->pOEMDMIn),
+            static_cast<OemDevmode*>(pOemDMParam->pOEMDMOut),
+            bufSize.get(),
+        };
+        return Apply(HandleOemDevMode(dwMode, &request, debug));
+    });
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::PublishDriverInterface(IUnknown* pIUnknown) {
@@ -147,7 +179,7 @@ HRESULT STDMETHODCALLTYPE IOemUI::CommonUIProp(DWORD, POEMCUIPPARAM) {
 
 HRESULT STDMETHODCALLTYPE IOemUI::DocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo,
                                                          LPARAM lParam) {
-    return page::DocumentPropertySheets(pPSUIInfo, lParam);
+    return AtBoundary([&] { return page::DocumentPropertySheets(pPSUIInfo, lParam); });
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
@@ -167,25 +199,27 @@ HRESULT STDMETHODCALLTYPE IOemUI::DeviceCapabilities(POEMUIOBJ, HANDLE hPrinter,
     if (dwResult == nullptr)
         return E_POINTER;
 
-    win32::RequestPrinter printer(hPrinter);
-    PrinterSnapshot own(printer.get());
-    // Asked by the page, about its printer: the page's picture answers.
-    PrinterStore* lent = page::LentPicture::For(pDeviceName);
-    static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
-    const CapabilityRequest request{
-        lent != nullptr ? *lent : own,
-        wCapability,
-        pOutput,
-        PublicPaper{
-            pPublicDM != nullptr ? &pPublicDM->dmPaperSize : nullptr,
-            pPublicDM != nullptr ? reinterpret_cast<const char16_t*>(pPublicDM->dmFormName)
-                                 : nullptr,
-        },
-        static_cast<const OemDevmode*>(pOEMDM),
-        dwOld,
-    };
-    Mirror32 result(dwResult);
-    return adjustui::AnswerDeviceCapabilities(request, *result.get());
+    return AtBoundary([&] {
+        win32::RequestPrinter printer(hPrinter);
+        PrinterSnapshot own(printer.get());
+        // Asked by the page, about its printer: the page's picture answers.
+        PrinterStore* lent = page::LentPicture::For(pDeviceName);
+        static_assert(sizeof(pPublicDM->dmFormName[0]) == sizeof(char16_t));
+        const CapabilityRequest request{
+            lent != nullptr ? *lent : own,
+            wCapability,
+            pOutput,
+            PublicPaper{
+                pPublicDM != nullptr ? &pPublicDM->dmPaperSize : nullptr,
+                pPublicDM != nullptr ? reinterpret_cast<const char16_t*>(pPublicDM->dmFormName)
+                                     : nullptr,
+            },
+            static_cast<const OemDevmode*>(pOEMDM),
+            dwOld,
+        };
+        Mirror32 result(dwResult);
+        return adjustui::AnswerDeviceCapabilities(request, *result.get());
+    });
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::UpgradePrinter(DWORD, PBYTE) {
@@ -203,9 +237,12 @@ HRESULT STDMETHODCALLTYPE IOemUI::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM) {
 HRESULT STDMETHODCALLTYPE IOemUI::QueryColorProfile(HANDLE, POEMUIOBJ, PDEVMODEW, PVOID,
                                                     ULONG ulQueryMode, VOID* pvProfileData,
                                                     ULONG* pcbProfileData, FLONG* pflProfileData) {
-    Mirror32 size(pcbProfileData);
-    Mirror32 flags(pflProfileData);
-    return Apply(adjustui::QueryColorProfile(ulQueryMode, pvProfileData, size.get(), flags.get()));
+    return AtBoundary([&] {
+        Mirror32 size(pcbProfileData);
+        Mirror32 flags(pflProfileData);
+        return Apply(
+            adjustui::QueryColorProfile(ulQueryMode, pvProfileData, size.get(), flags.get()));
+    });
 }
 
 HRESULT STDMETHODCALLTYPE IOemUI::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM) {

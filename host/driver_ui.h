@@ -1,7 +1,7 @@
 // The stand-in's IPrintOemDriverUI, which it publishes to the plug-in.
 #pragma once
 
-#include "core/oem_interface.h"
+#include "platform/win32/oem_interface.h"
 
 namespace standin {
 

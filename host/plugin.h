@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "core/oem_interface.h"
+#include "platform/win32/oem_interface.h"
 #include "winsupport/handles.h"
 #include "winsupport/plugin_module.h"
 

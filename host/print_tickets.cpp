@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "core/oem_interface.h"
 #include "host/capabilities.h"
 #include "host/driver_session.h"
+#include "platform/win32/oem_interface.h"
 #include "winsupport/xml_document.h"
 
 namespace standin {

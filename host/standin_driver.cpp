@@ -7,13 +7,15 @@
 
 #include <compstui.h>
 
+#include <cstdint>
+#include <cwchar>
 #include <memory>
 
-#include "core/oem_interface.h"
 #include "host/capabilities.h"
 #include "host/document_property_header.h"
 #include "host/driver_session.h"
 #include "host/layout_page.h"
+#include "platform/win32/oem_interface.h"
 
 namespace standin {
 namespace {
@@ -32,7 +34,8 @@ struct PluginSheetParam {
 struct SheetState {
     PluginSheetParam pluginParam{};
     std::unique_ptr<DriverSession> session;
-    winsupport::UniqueHeap heap;
+    winsupport::UniqueHeap ownHeap;
+    HANDLE heap = nullptr;  // the plug-in heap: its own, or the one a test hands every sheet
     DOCUMENTPROPERTYHEADER* header = nullptr;
     int holders = 1;
     bool pluginCalled = false;
@@ -42,6 +45,16 @@ void DropHolder(SheetState* state) {
     if (--state->holders == 0) {
         std::unique_ptr<SheetState>{state};
     }
+}
+
+// A test hands the plug-in one heap for every sheet, to see what each opening leaves in it: the
+// handle in hexadecimal in ADJUSTUI_STANDIN_PLUGIN_HEAP.
+HANDLE SharedPluginHeap() {
+    wchar_t text[24];
+    const DWORD length = GetEnvironmentVariableW(L"ADJUSTUI_STANDIN_PLUGIN_HEAP", text, 24);
+    if (length == 0 || length >= 24)
+        return nullptr;
+    return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::wcstoull(text, nullptr, 16)));
 }
 
 LONG DevmodeRoad(DOCUMENTPROPERTYHEADER* header) {
@@ -100,18 +113,22 @@ LONG SheetInit(PROPSHEETUI_INFO* info) {
         OutputDebugStringA("standin: the layout page was not added\n");
     }
     if (const Plugin* plugin = session.plugin()) {
-        state->heap.reset(HeapCreate(0, 0, 0));
+        state->heap = SharedPluginHeap();
+        if (state->heap == nullptr) {
+            state->ownHeap.reset(HeapCreate(0, 0, 0));
+            state->heap = state->ownHeap.get();
+        }
         OEMUIPSPARAM& param = state->pluginParam.param;
         param.cbSize = sizeof(param);
         param.poemuiobj = session.uiObject();
         param.hPrinter = session.printer();
         param.pPrinterName = const_cast<wchar_t*>(session.printerName().c_str());
         param.hModule = plugin->module();
-        param.hOEMHeap = state->heap.get();
+        param.hOEMHeap = state->heap;
         param.pPublicDM = session.devmode().publicPart();
         param.pOEMDM = session.devmode().privatePart();
         state->pluginParam.state = state.get();
-        if (state->heap) {
+        if (state->heap != nullptr) {
             // The plug-in's function holds the state from its INIT, which compstui sends while
             // adding it, until its DESTROY.
             ++state->holders;

@@ -138,20 +138,26 @@ Outcome HandleOemDevMode(std::uint32_t mode, const DevModeRequest* request, Debu
     if (request->bufSize == nullptr || *request->bufSize < kOemDevmodeSize) {
         return {kE_FAIL, kErrorInsufficientBuffer};
     }
+    if (mode != kOemDmDefault && request->input == nullptr)
+        return {};
+    // Made aside and written whole at the end: a request that fails on the way (the printer's
+    // values cannot be read for want of memory, say) leaves the output untouched. The input may be
+    // the output itself: it is read before the output is written.
+    OemDevmode made;
+    std::memcpy(&made, out, sizeof made);
     if (mode == kOemDmDefault) {
-        Default(request->printer, *out, debug);
+        Default(request->printer, made, debug);
     } else {
-        if (request->input == nullptr)
-            return {};
-        TakeIn(request->printer, *request->input, *out);
+        TakeIn(request->printer, *request->input, made);
         if (mode == kOemDmMerge) {
-            if (out->dwReserved1 > 100)
-                out->dwReserved1 = 0;
-            if (out->dwReserved2 > 100)
-                out->dwReserved2 = 0;
+            if (made.dwReserved1 > 100)
+                made.dwReserved1 = 0;
+            if (made.dwReserved2 > 100)
+                made.dwReserved2 = 0;
         }
     }
-    Finish(*out);
+    Finish(made);
+    std::memcpy(out, &made, sizeof made);
     return {};
 }
 

@@ -156,81 +156,230 @@ void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entr
 
 namespace {
 
+// Room for the first read of the custom list: most lists fit, a longer one costs one read more.
+constexpr std::uint32_t kFirstReadRecords = 32;
+
 // The custom papers as stored, read whole through the write handle: every whole record, whatever
-// the count says, so a count that cannot be read, or one that a failed write left behind, never
+// the count says, so a count that cannot be read, or one that another writer left behind, never
 // shortens the list. Nothing when it cannot be read or is beyond what the plug-in accepts.
-std::optional<std::vector<PaperRecord>> ReadWholeCustomList(PrinterStore& writer) {
-    // Another writer may change the list between the sizing read and the read: size it again.
+std::optional<std::vector<PaperRecord>> ReadWholeCustomList(PrinterStore& writer,
+                                                            std::uint32_t roomRecords) {
+    std::vector<std::byte> whole(std::min(roomRecords + 1, kMaxPaperRecords + 1) * kRecordBytes);
+    // Another writer may lengthen the list between a short read and the next.
     for (int attempt = 0; attempt < 4; ++attempt) {
         std::uint32_t needed = 0;
-        const std::uint32_t r = writer.GetData(value::kCustomPapers, {}, needed);
+        const std::uint32_t r = writer.GetData(value::kCustomPapers, whole, needed);
         if (r == kErrorFileNotFound)
             return std::vector<PaperRecord>{};
-        if ((r != kErrorSuccess && r != kErrorMoreData) || needed / kRecordBytes > kMaxPaperRecords)
+        if (r == kErrorMoreData && needed / kRecordBytes <= kMaxPaperRecords) {
+            whole.resize(needed);
+            continue;
+        }
+        if (r != kErrorSuccess || needed / kRecordBytes > kMaxPaperRecords)
             return std::nullopt;
         std::vector<PaperRecord> records(needed / kRecordBytes);
-        if (needed == 0)
-            return records;
-        std::vector<std::byte> whole(needed);
-        const std::uint32_t read = writer.GetData(value::kCustomPapers, whole, needed);
-        if (read == kErrorMoreData)
-            continue;
-        if (read != kErrorSuccess)
-            return std::nullopt;
-        records.resize(needed / kRecordBytes);
-        std::memcpy(records.data(), whole.data(), records.size() * kRecordBytes);
+        if (!records.empty())
+            std::memcpy(records.data(), whole.data(), records.size() * kRecordBytes);
         return records;
     }
     return std::nullopt;
 }
 
+// Whether the custom list stored now is `list` byte for byte, read into `room`, which holds one
+// record more. The room is made before the writes, so that reading back needs no memory: a change
+// that was written is never left unreported for want of it.
+bool StoredListIs(PrinterStore& writer, const std::vector<PaperRecord>& list,
+                  std::span<std::byte> room) {
+    const std::size_t bytes = list.size() * kRecordBytes;
+    std::uint32_t needed = 0;
+    return writer.GetData(value::kCustomPapers, room, needed) == kErrorSuccess && needed == bytes &&
+           (bytes == 0 || std::memcmp(room.data(), list.data(), bytes) == 0);
+}
+
 // How often a change of the custom list is made again on what other writers stored meanwhile.
 constexpr int kListAttempts = 8;
-
-// The count that goes with a list that holds the change.
-PaperListChange Counted(PrinterStore& writer, const std::vector<PaperRecord>& list) {
-    const auto count = static_cast<std::int32_t>(list.size());
-    writer.SetData(value::kCustomPaperCount, kRegBinary, AsConstBytes(&count, 1));
-    return {true, static_cast<std::uint32_t>(count)};
-}
-
-// A change of the custom list: the list to write for the list stored now (nothing when it does
-// not apply), and whether a list read afterwards still holds it.
-template <typename Make, typename Holds>
-PaperListChange ChangeCustomList(PrinterStore& printer, Make make, Holds holds,
-                                 SettleWrites settle) {
-    auto writer = printer.OpenForWrite();
-    if (!writer)
-        return {false, CustomPaperCount(printer)};
-    // The spooler offers no lock, and the users of a shared printer may sit at other machines:
-    // after writing, the list is read back, and made again on what is stored when another
-    // writer's list replaced it.
-    for (int attempt = 0; attempt < kListAttempts; ++attempt) {
-        const auto stored = ReadWholeCustomList(*writer);
-        if (!stored)
-            break;
-        // Another writer's list may already hold the change, made on a list read after ours.
-        if (attempt > 0 && holds(*stored))
-            return Counted(*writer, *stored);
-        const std::optional<std::vector<PaperRecord>> changed = make(*stored);
-        if (!changed)
-            break;
-        // The array first: a count without its records would report papers that are not there.
-        if (writer->SetData(value::kCustomPapers, kRegBinary,
-                            AsConstBytes(changed->data(), changed->size())) != kErrorSuccess) {
-            break;
-        }
-        settle();
-        const auto after = ReadWholeCustomList(*writer);
-        if (after && holds(*after))
-            return Counted(*writer, *after);
-    }
-    return {false, CustomPaperCount(*writer)};
-}
 
 bool SameRecord(const PaperRecord& a, const PaperRecord& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
+
+std::uint32_t WriteCount(PrinterStore& writer, std::size_t records) {
+    const auto count = static_cast<std::int32_t>(records);
+    return writer.SetData(value::kCustomPaperCount, kRegBinary, AsConstBytes(&count, 1));
+}
+
+// A change of the custom list. `change.Make(stored)` gives the list to write for the list stored
+// now, or nothing when the change does not apply to it; `change.Holds(list)` tells whether a list
+// holds the change made last. The spooler offers no lock, and the users of a shared printer may
+// sit at other machines: what was written is read back, and a list that differs means another
+// writer's list landed meanwhile. Only then does the call wait for that writer to finish and look
+// again: the change is made anew on what is stored then, or, when that list holds it already, only
+// the count is made to match. Two writers whose writes and read-backs interleave so that neither
+// sees the other's list can still lose one change: this detects and repairs most such meetings,
+// not all.
+template <typename Change>
+PaperListChange ChangeCustomList(PrinterStore& printer, Change& change, SettleWrites settle) {
+    auto writer = printer.OpenForWrite();
+    if (!writer)
+        return {false, CustomPaperCount(printer)};
+    std::optional<std::vector<PaperRecord>> stored =
+        ReadWholeCustomList(*writer, kFirstReadRecords);
+    bool wrote = false;
+    for (int attempt = 0; stored && attempt < kListAttempts; ++attempt) {
+        std::vector<PaperRecord> target;
+        std::vector<std::byte> readBack;
+        if (wrote && change.Holds(*stored)) {
+            // Another writer's list holds the change already: its count must not hide a record.
+            target = std::move(*stored);
+            readBack.resize((target.size() + 1) * kRecordBytes);
+            if (WriteCount(*writer, target.size()) != kErrorSuccess)
+                break;
+        } else {
+            std::optional<std::vector<PaperRecord>> next = change.Make(*stored);
+            if (!next)
+                break;
+            readBack.resize((next->size() + 1) * kRecordBytes);
+            // The array first: a count without its records would report papers that are not there.
+            if (writer->SetData(value::kCustomPapers, kRegBinary,
+                                AsConstBytes(next->data(), next->size())) != kErrorSuccess) {
+                break;
+            }
+            if (WriteCount(*writer, next->size()) != kErrorSuccess) {
+                // A change that is reported as failed is taken back, from the list as it is now:
+                // another writer's list may have landed on this one.
+                if (auto now =
+                        ReadWholeCustomList(*writer, static_cast<std::uint32_t>(next->size()))) {
+                    change.Undo(*now);
+                    writer->SetData(value::kCustomPapers, kRegBinary,
+                                    AsConstBytes(now->data(), now->size()));
+                }
+                break;
+            }
+            wrote = true;
+            target = std::move(*next);
+        }
+        if (StoredListIs(*writer, target, readBack))
+            return {true, static_cast<std::uint32_t>(target.size())};
+        settle();
+        stored = ReadWholeCustomList(*writer, static_cast<std::uint32_t>(target.size()) + 1);
+    }
+    // Out of attempts while other writers go on: what is stored tells whether the change lasted.
+    if (wrote && stored && change.Holds(*stored))
+        return {true, static_cast<std::uint32_t>(stored->size())};
+    return {false, CustomPaperCount(*writer)};
+}
+
+// Adds a paper under the next free code, unless a paper of its name is stored.
+class AddPaper {
+  public:
+    AddPaper(const PaperRecord& record, std::vector<PaperRecord> standard)
+        : record_(record), standard_(std::move(standard)) {}
+
+    std::optional<std::vector<PaperRecord>> Make(const std::vector<PaperRecord>& stored) {
+        const auto named = std::find_if(stored.begin(), stored.end(), [&](const PaperRecord& r) {
+            return FieldText(r.name) == FieldText(record_.name);
+        });
+        if (named != stored.end()) {
+            nameTaken_ = true;
+            takenCode_ = named->id;
+            return std::nullopt;
+        }
+        if (stored.size() >= kMaxPaperRecords)
+            return std::nullopt;
+        record_.id = NextCustomPaperCode(stored, standard_);
+        codes_.push_back(record_.id);
+        std::vector<PaperRecord> grown = stored;
+        grown.push_back(record_);
+        return grown;
+    }
+
+    // The paper under any code it was written with: a list written by another writer after one of
+    // this call's own may carry an earlier one.
+    bool Holds(const std::vector<PaperRecord>& list) {
+        for (const PaperRecord& r : list) {
+            PaperRecord asMade = r;
+            asMade.id = record_.id;
+            if (SameRecord(asMade, record_) &&
+                std::find(codes_.begin(), codes_.end(), r.id) != codes_.end()) {
+                record_.id = r.id;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void Undo(std::vector<PaperRecord>& list) const {
+        std::erase_if(list, [&](const PaperRecord& r) { return SameRecord(r, record_); });
+    }
+
+    void Report(PaperListChange& result) const {
+        if (result.stored)
+            result.code = record_.id;
+        else if (nameTaken_)
+            result = {false, result.count, takenCode_, true};
+    }
+
+  private:
+    PaperRecord record_;
+    std::vector<PaperRecord> standard_;
+    std::vector<std::uint16_t> codes_;
+    bool nameTaken_ = false;
+    std::uint16_t takenCode_ = 0;
+};
+
+// Removes one record: the first of the name, and on a later attempt the very same record. Copies
+// of it byte for byte stay.
+class RemovePaper {
+  public:
+    explicit RemovePaper(std::u16string_view name) : name_(name) {}
+
+    std::optional<std::vector<PaperRecord>> Make(const std::vector<PaperRecord>& stored) {
+        const auto match = std::find_if(stored.begin(), stored.end(), [&](const PaperRecord& r) {
+            return removed_ ? SameRecord(r, *removed_) : FieldText(r.name) == name_;
+        });
+        if (match == stored.end())
+            return std::nullopt;
+        removed_ = *match;
+        position_ = static_cast<std::size_t>(match - stored.begin());
+        copiesBefore_ = Copies(stored);
+        othersWithCode_ = OthersWithCode(stored);
+        std::vector<PaperRecord> rest = stored;
+        rest.erase(rest.begin() + (match - stored.begin()));
+        return rest;
+    }
+
+    bool Holds(const std::vector<PaperRecord>& list) const { return Copies(list) < copiesBefore_; }
+
+    // Not over a paper another writer added meanwhile under the same code.
+    void Undo(std::vector<PaperRecord>& list) const {
+        if (Holds(list) && OthersWithCode(list) <= othersWithCode_)
+            list.insert(list.begin() + std::min(position_, list.size()), *removed_);
+    }
+
+    void Report(PaperListChange& result) const {
+        if (result.stored)
+            result.code = removed_->id;
+    }
+
+  private:
+    std::size_t OthersWithCode(const std::vector<PaperRecord>& list) const {
+        return static_cast<std::size_t>(
+            std::count_if(list.begin(), list.end(), [&](const PaperRecord& r) {
+                return r.id == removed_->id && !SameRecord(r, *removed_);
+            }));
+    }
+    std::size_t Copies(const std::vector<PaperRecord>& list) const {
+        return static_cast<std::size_t>(
+            std::count_if(list.begin(), list.end(),
+                          [&](const PaperRecord& r) { return SameRecord(r, *removed_); }));
+    }
+
+    std::u16string_view name_;
+    std::optional<PaperRecord> removed_;
+    std::size_t position_ = 0;
+    std::size_t copiesBefore_ = 0;
+    std::size_t othersWithCode_ = 0;
+};
 
 }  // namespace
 
@@ -266,56 +415,17 @@ void SettleWritesBriefly() {
 
 PaperListChange AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
                                   SettleWrites settle) {
-    PaperRecord added = record;
-    const std::vector<PaperRecord> standard = ReadStandardPapers(printer);
-    const auto make =
-        [&](const std::vector<PaperRecord>& stored) -> std::optional<std::vector<PaperRecord>> {
-        if (stored.size() >= kMaxPaperRecords)
-            return std::nullopt;
-        added.id = NextCustomPaperCode(stored, standard);
-        std::vector<PaperRecord> grown = stored;
-        grown.push_back(added);
-        return grown;
-    };
-    // The paper by its name and size: another writer may have stored it with a code of its own.
-    const auto holds = [&](const std::vector<PaperRecord>& after) {
-        const auto found = std::find_if(after.begin(), after.end(), [&](const PaperRecord& r) {
-            return FieldText(r.name) == FieldText(added.name) && r.width == added.width &&
-                   r.length == added.length;
-        });
-        if (found != after.end())
-            added.id = found->id;
-        return found != after.end();
-    };
-    PaperListChange result = ChangeCustomList(printer, make, holds, settle);
-    if (result.stored)
-        result.code = added.id;
+    AddPaper add(record, ReadStandardPapers(printer));
+    PaperListChange result = ChangeCustomList(printer, add, settle);
+    add.Report(result);
     return result;
 }
 
 PaperListChange RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
                                   SettleWrites settle) {
-    std::optional<PaperRecord> removed;
-    const auto make =
-        [&](const std::vector<PaperRecord>& stored) -> std::optional<std::vector<PaperRecord>> {
-        // The paper first found by its name; made again, the very same paper.
-        const auto match = std::find_if(stored.begin(), stored.end(), [&](const PaperRecord& r) {
-            return removed ? SameRecord(r, *removed) : FieldText(r.name) == name;
-        });
-        if (match == stored.end())
-            return std::nullopt;
-        removed = *match;
-        std::vector<PaperRecord> rest = stored;
-        rest.erase(rest.begin() + (match - stored.begin()));
-        return rest;
-    };
-    const auto holds = [&](const std::vector<PaperRecord>& after) {
-        return std::none_of(after.begin(), after.end(),
-                            [&](const PaperRecord& r) { return SameRecord(r, *removed); });
-    };
-    PaperListChange result = ChangeCustomList(printer, make, holds, settle);
-    if (result.stored)
-        result.code = removed->id;
+    RemovePaper remove(name);
+    PaperListChange result = ChangeCustomList(printer, remove, settle);
+    remove.Report(result);
     return result;
 }
 

@@ -100,10 +100,14 @@ void MergeStandardPapers(PrinterStore& printer, std::span<const PaperName> entri
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entries);
 
 struct PaperListChange {
-    bool stored;             // false: nothing was written (no right to write, a failed write, a
-                             // stored list beyond what the plug-in accepts, no such paper)
+    bool stored;             // the change was written and the list read back held it; false:
+                             // nothing of it is stored (no right to write, a failed write, a
+                             // stored list beyond what the plug-in accepts, no such paper, a
+                             // name already stored)
     std::uint32_t count;     // the custom papers stored after the call
-    std::uint16_t code = 0;  // the code the paper was added with, or the removed paper had
+    std::uint16_t code = 0;  // the code the paper was added with, the removed paper had, or the
+                             // stored paper of the name had (nameTaken)
+    bool nameTaken = false;  // Add found a paper of that name stored, perhaps by another user
 };
 
 // The code a new custom paper gets: one above the highest stored custom or standard paper, at
@@ -112,19 +116,21 @@ struct PaperListChange {
 std::uint16_t NextCustomPaperCode(std::span<const PaperRecord> stored,
                                   std::span<const PaperRecord> standard = {});
 
-// Lets other writers of the printer's data finish what they have begun before a change is checked
-// for having lasted.
+// Lets another writer of the printer's data finish what it has begun, once its list has been seen
+// to replace this one.
 using SettleWrites = void (*)();
 void SettleWritesBriefly();
 
-// Appends `record` after every custom record that is stored, with the next code. Another writer's
-// list that replaced this one is met by appending again to what is stored then, a few times.
+// Appends `record` after every custom record stored at that moment, with the next code, unless a
+// paper of that name is stored. Another writer's list seen to replace this one is met by appending
+// again to what is stored then. Without a writer beside it: one read, the array, the count, one
+// read back.
 PaperListChange AppendCustomPaper(PrinterStore& printer, const PaperRecord& record,
                                   SettleWrites settle = SettleWritesBriefly);
 
-// Removes the first custom paper of that name; the others keep their codes. Twins of one name
-// come only from elsewhere: the caller tells them apart by the code. Removed again when another
-// writer's list brought it back.
+// Removes the first custom paper of that name, one record of it even where copies byte for byte
+// are stored; the others keep their codes. Removed again when another writer's list seen
+// afterwards brought it back.
 PaperListChange RemoveCustomPaper(PrinterStore& printer, std::u16string_view name,
                                   SettleWrites settle = SettleWritesBriefly);
 

@@ -1,6 +1,7 @@
 #include "settings/printer_snapshot.h"
 
 #include <algorithm>
+#include <new>
 #include <string_view>
 
 namespace adjustui {
@@ -32,9 +33,16 @@ std::uint32_t PrinterSnapshot::GetData(const char16_t* name, std::span<std::byte
     return kErrorSuccess;
 }
 
-void PrinterSnapshot::Follow(const char16_t* name, std::span<const std::byte> data) {
-    if (values_)
+void PrinterSnapshot::Follow(const char16_t* name, std::span<const std::byte> data) noexcept {
+    if (!values_)
+        return;
+    // A picture that cannot follow a write that was made, for want of memory, is dropped rather
+    // than left behind it: the next read takes a new one.
+    try {
         values_->insert_or_assign(std::u16string(name), std::vector(data.begin(), data.end()));
+    } catch (const std::bad_alloc&) {
+        Refresh();
+    }
 }
 
 std::uint32_t PrinterSnapshot::SetData(const char16_t* name, std::uint32_t type,

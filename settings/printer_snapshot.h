@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "common/text.h"
 #include "settings/printer_store.h"
 
 namespace adjustui {
@@ -40,11 +41,11 @@ class PrinterSnapshot final : public PrinterStore {
   private:
     class Writer;
     void TakePicture();
-    void Follow(const char16_t* name, std::span<const std::byte> data);
+    void Follow(const char16_t* name, std::span<const std::byte> data) noexcept;
 
     PrinterStore& printer_;
     bool taken_ = false;
-    std::optional<std::map<std::u16string, std::vector<std::byte>, std::less<>>> values_;
+    std::optional<std::map<std::u16string, std::vector<std::byte>, ValueNameLess>> values_;
     std::optional<std::optional<std::u16string>> driverName_;
 };
 

@@ -4,22 +4,15 @@
 
 #include <windows.h>
 
-#include "platform/win32/com_ref.h"
 #include "platform/win32/unique_handle.h"
 
 namespace adjustui::winsupport {
 
 using win32::ComRef;
+using win32::HandleTraits;
 using win32::UniqueHandle;
+using win32::UniqueMemoryDc;
 using win32::UniquePrinter;
-
-// A handle kind that is empty when null (or zero) and closed by `close`.
-template <typename T, auto close>
-struct HandleTraits {
-    using Type = T;
-    static Type Empty() noexcept { return Type{}; }
-    static void Close(Type h) noexcept { close(h); }
-};
 
 inline void KillThreadTimer(UINT_PTR timer) {
     KillTimer(nullptr, timer);
@@ -35,8 +28,17 @@ using UniqueWindow = UniqueHandle<HandleTraits<HWND, &DestroyWindow>>;
 using UniqueThreadTimer = UniqueHandle<HandleTraits<UINT_PTR, &KillThreadTimer>>;
 // The screen's device context, from GetDC without a window.
 using UniqueScreenDc = UniqueHandle<HandleTraits<HDC, &ReleaseScreenDc>>;
-// A device context of CreateCompatibleDC.
-using UniqueMemoryDc = UniqueHandle<HandleTraits<HDC, &DeleteDC>>;
 using UniqueBitmap = UniqueHandle<HandleTraits<HBITMAP, &DeleteObject>>;
+
+// The blocks of `heap` in use now: what a component leaves behind shows as a difference.
+inline int BusyBlocks(HANDLE heap) {
+    int busy = 0;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heap, &entry)) {
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+            ++busy;
+    }
+    return busy;
+}
 
 }  // namespace adjustui::winsupport

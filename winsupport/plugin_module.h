@@ -5,8 +5,7 @@
 
 #include <string>
 
-#include "core/oem_interface.h"
-#include "platform/win32/com_ref.h"
+#include "platform/win32/oem_interface.h"
 #include "platform/win32/unique_handle.h"
 
 namespace adjustui::winsupport {

@@ -70,13 +70,12 @@ std::vector<std::wstring> SelectTexts(IXMLDOMDocument2* document, std::wstring_v
     std::vector<std::wstring> texts;
     win32::ComRef<IXMLDOMNodeList> list;
     OwnedBstr query(xpath);
-    if (document == nullptr ||
-        document->selectNodes(query.b, reinterpret_cast<IXMLDOMNodeList**>(list.put())) != S_OK) {
+    if (document == nullptr || document->selectNodes(query.b, list.put()) != S_OK) {
         return texts;
     }
     for (;;) {
         win32::ComRef<IXMLDOMNode> node;
-        if (list->nextNode(reinterpret_cast<IXMLDOMNode**>(node.put())) != S_OK || !node) {
+        if (list->nextNode(node.put()) != S_OK || !node) {
             return texts;
         }
         OwnedBstr text;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/com_ref.h"
+#include "platform/win32/unique_handle.h"
 
 namespace adjustui::winsupport {
 

@@ -1,39 +1,50 @@
 #include "page/win32/font_list.h"
 
-#include <memory>
+#include <exception>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "common/text.h"
+#include "platform/win32/unique_handle.h"
 
 namespace adjustui::page {
 namespace {
 
-// Faces are enumerated once for each character set they support; the set keeps one of each.
-int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
-    const wchar_t* face = font->lfFaceName;
-    if (face[0] != L'@') {
-        const auto units = BoundedLength(reinterpret_cast<const char16_t*>(face), LF_FACESIZE);
-        reinterpret_cast<std::set<std::wstring>*>(names)->emplace(face, units);
-    }
-    return 1;
-}
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
+struct Faces {
+    std::set<std::wstring> names;
+    // Thrown while collecting: the enumeration stops, and it is thrown again past gdi32's frames.
+    std::exception_ptr failure;
 };
+
+// Faces are enumerated once for each character set they support; the set keeps one of each.
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    auto& collected = *reinterpret_cast<Faces*>(faces);
+    const wchar_t* face = font->lfFaceName;
+    if (face[0] == L'@')
+        return 1;
+    try {
+        const auto units = BoundedLength(reinterpret_cast<const char16_t*>(face), LF_FACESIZE);
+        collected.names.emplace(face, units);
+        return 1;
+    } catch (...) {
+        collected.failure = std::current_exception();
+        return 0;
+    }
+}
 
 }  // namespace
 
 void FillFontList(HWND list, const OemDevmode& devmode) {
-    std::set<std::wstring> names;
-    if (std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc{CreateCompatibleDC(nullptr)}) {
+    Faces faces;
+    if (const win32::UniqueMemoryDc dc{CreateCompatibleDC(nullptr)}) {
         LOGFONTW all{};
         all.lfCharSet = DEFAULT_CHARSET;
-        EnumFontFamiliesExW(dc.get(), &all, CollectFace, reinterpret_cast<LPARAM>(&names), 0);
+        EnumFontFamiliesExW(dc.get(), &all, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
     }
-    for (const std::wstring& name : names)
+    if (faces.failure)
+        std::rethrow_exception(faces.failure);
+    for (const std::wstring& name : faces.names)
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 
     // The list sorts ignoring case and finds ignoring case; the stored name must match exactly.

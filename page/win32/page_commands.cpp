@@ -153,6 +153,11 @@ void OnAddPaper(HWND dialog, PageContext& context) {
     const PaperListChange added = AppendCustomPaper(context.pPrinter->get(), *paper);
     context.pPrinter->Refresh();
     if (!added.stored) {
+        // Another user stored a paper of that name since the page read the list: it shows now.
+        if (added.nameTaken) {
+            RefillPaperList(dialog, context, SelectedEntry(dialog, context));
+            ApplyJudgement(dialog, context);
+        }
         TellUser(dialog, kPaperNotStoredText, kCustomPapersText, MB_ICONERROR);
         return;
     }

@@ -1,6 +1,6 @@
 // The state of one open "Adjustments" page, from its registration to its release callback. It
-// lives in the plug-in heap the core driver hands over, like the saved copy of the devmode and
-// every text the page loads.
+// lives in the plug-in heap the core driver hands over, like the saved copy of the devmode, the
+// title it owns and every text the page loads while a control or message box takes it.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 
 #include "page/page_model.h"
 #include "page/win32/printer_name.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/oem_devmode.h"
 #include "settings/printer_snapshot.h"
@@ -47,20 +48,21 @@ class PagePrinter {
 };
 
 struct PageContext {
-    DEVMODEW* pPublicDevmode;      // borrowed from the core driver
-    OemDevmode* pOemDevmode;       // borrowed: the live private devmode
-    OemDevmode* pSavedOemDevmode;  // owned, may be null: the devmode as the page found it
-    HANDLE hHeap;                  // the plug-in heap
-    HMODULE hModule;               // the plug-in's module, for its texts
-    HANDLE hPrinter;               // borrowed
-    DWORD dwApplied;               // the host has applied the sheet since the last reset
+    DEVMODEW* pPublicDevmode;  // borrowed from the core driver
+    OemDevmode* pOemDevmode;   // borrowed: the live private devmode
+    // Owned, may be empty: the devmode as the page found it.
+    win32::HeapBlock<OemDevmode> savedOemDevmode;
+    HANDLE hHeap;     // the plug-in heap
+    HMODULE hModule;  // the plug-in's module, for its texts
+    HANDLE hPrinter;  // borrowed
+    DWORD dwApplied;  // the host has applied the sheet since the last reset
     std::uint8_t bHasCutter;
     std::uint8_t bHasPrintSpeed;
     std::uint8_t bHasPrintDensity;
     std::uint8_t bHasSlipCorrection;
     // Texts the page itself is writing into its fields: their notifications are not the user's.
     std::uint32_t dwWritingFields;
-    wchar_t* pszTitle;  // owned: the tab's text
+    win32::HeapBlock<wchar_t> title;  // the tab's text
     std::unique_ptr<PagePrinter> pPrinter;
     // The page's judgement, from WM_INITDIALOG on.
     std::unique_ptr<PageModel> pModel;

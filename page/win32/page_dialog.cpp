@@ -121,10 +121,11 @@ void ShowPapers(HWND dialog, PageContext& context, const PageShown& shown) {
 void FillCutterList(HWND dialog, const PageContext& context, std::optional<std::size_t> selected,
                     bool german) {
     for (const TextPair& text : kCutterModeTexts) {
-        SendDlgItemMessageW(
-            dialog, kCutterList, CB_ADDSTRING, 0,
-            reinterpret_cast<LPARAM>(LoadPageString(context.hHeap, context.hModule,
-                                                    static_cast<UINT>(text.In(german)))));
+        // The list keeps its own copy of each item's text.
+        const LoadedText item =
+            LoadPageString(context.hHeap, context.hModule, static_cast<UINT>(text.In(german)));
+        SendDlgItemMessageW(dialog, kCutterList, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(item.get()));
     }
     Select(dialog, kCutterList, selected.value_or(0));
 }
@@ -171,9 +172,9 @@ void InstallFilters(HWND dialog, PageContext& context) {
 
 void ShowTexts(HWND dialog, const PageContext& context, bool german) {
     for (const ControlText& text : kControlTexts) {
-        SetDlgItemTextW(dialog, text.control,
-                        LoadPageString(context.hHeap, context.hModule,
-                                       static_cast<UINT>(text.text.In(german))));
+        const LoadedText shown =
+            LoadPageString(context.hHeap, context.hModule, static_cast<UINT>(text.text.In(german)));
+        SetDlgItemTextW(dialog, text.control, shown.get());
     }
 }
 
@@ -224,18 +225,24 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 }  // namespace
 
 INT_PTR CALLBACK PageDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return InitialisePage(dialog, reinterpret_cast<const PROPSHEETPAGEW*>(lParam));
-        case WM_NOTIFY:
-            return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
-        case WM_COMMAND:
-            return OnCommand(dialog, wParam);
-        case WM_HELP:
-        case WM_CONTEXTMENU:
-            return TRUE;
-        default:
-            return FALSE;
+    // Nothing thrown (memory that ran out) unwinds into the host's window code: the message
+    // counts as not handled.
+    try {
+        switch (message) {
+            case WM_INITDIALOG:
+                return InitialisePage(dialog, reinterpret_cast<const PROPSHEETPAGEW*>(lParam));
+            case WM_NOTIFY:
+                return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+            case WM_COMMAND:
+                return OnCommand(dialog, wParam);
+            case WM_HELP:
+            case WM_CONTEXTMENU:
+                return TRUE;
+            default:
+                return FALSE;
+        }
+    } catch (...) {
+        return FALSE;
     }
 }
 

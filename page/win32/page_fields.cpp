@@ -29,8 +29,12 @@ LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM l
         SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
         const NumberKind kind =
             subclassId == kDecimalFilter ? NumberKind::Decimal : NumberKind::Whole;
-        if (!FilterPasses(static_cast<char16_t>(wParam), kind, ReadText(edit), start))
-            return 0;
+        // A field that cannot be read for want of memory takes the character as the edit would.
+        try {
+            if (!FilterPasses(static_cast<char16_t>(wParam), kind, ReadText(edit), start))
+                return 0;
+        } catch (...) {
+        }
     }
     return DefSubclassProc(edit, message, wParam, lParam);
 }

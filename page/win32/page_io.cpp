@@ -72,7 +72,7 @@ PageShown ReadShown(HWND dialog) {
 
 namespace {
 
-const wchar_t* Loaded(const PageContext& context, TextPair text, bool german) {
+LoadedText Loaded(const PageContext& context, TextPair text, bool german) {
     return LoadPageString(context.hHeap, context.hModule, static_cast<UINT>(text.In(german)));
 }
 
@@ -81,8 +81,9 @@ const wchar_t* Loaded(const PageContext& context, TextPair text, bool german) {
 void TellUser(HWND dialog, TextPair text, TextPair caption, UINT icon) {
     if (const PageContext* context = ContextOf(dialog)) {
         const bool german = UseGermanTexts();
-        MessageBoxW(dialog, Loaded(*context, text, german), Loaded(*context, caption, german),
-                    icon);
+        const LoadedText shown = Loaded(*context, text, german);
+        const LoadedText title = Loaded(*context, caption, german);
+        MessageBoxW(dialog, shown.get(), title.get(), icon);
     }
 }
 

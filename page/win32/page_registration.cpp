@@ -4,12 +4,9 @@
 
 #include <cstring>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "common/text.h"
-#include "core/module_state.h"
-#include "core/oem_interface.h"
 #include "models/model_tables.h"
 #include "page/controls.h"
 #include "page/language.h"
@@ -18,6 +15,9 @@
 #include "page/win32/page_context.h"
 #include "page/win32/page_dialog.h"
 #include "page/win32/page_strings.h"
+#include "platform/win32/module_state.h"
+#include "platform/win32/oem_interface.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/paper_store.h"
 
@@ -28,23 +28,9 @@ constexpr WORD kManifestResource = 2;
 // GetModuleFileNameW is asked at most this often, the buffer doubling each time.
 constexpr int kModulePathReads = 10;
 
-// A block of the plug-in heap, freed unless handed on.
-class HeapFreer {
-  public:
-    explicit HeapFreer(HANDLE heap) : heap_(heap) {}
-    void operator()(void* block) const { HeapFree(heap_, 0, block); }
-
-  private:
-    HANDLE heap_;
-};
-template <typename T>
-using HeapBlock = std::unique_ptr<T, HeapFreer>;
-
-template <typename T>
-HeapBlock<T> HeapNew(HANDLE heap) {
-    void* memory = HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(T));
-    return HeapBlock<T>(memory != nullptr ? new (memory) T{} : nullptr, HeapFreer(heap));
-}
+// The context whose page the host is making now, until the host answers: a host that makes the
+// page and destroys it again before it reports failure has had it freed by the release callback.
+thread_local PageContext* g_contextBeingAdded = nullptr;
 
 // The module's activation context for version 6 of the common controls: created once per
 // process, released when the module unloads.
@@ -102,50 +88,42 @@ void RefreshPaperCapabilities(PagePrinter& printer) {
     }
 }
 
-// Frees the context and what it owns.
-void FreeContext(PageContext* context) {
-    const HANDLE heap = context->hHeap;
-    if (context->pSavedOemDevmode != nullptr)
-        HeapFree(heap, 0, context->pSavedOemDevmode);
-    if (context->pszTitle != nullptr)
-        HeapFree(heap, 0, context->pszTitle);
-    context->~PageContext();
-    HeapFree(heap, 0, context);
-}
-
-// Puts the devmode back unless the sheet was applied, and frees what the page owns.
+// Puts the devmode back unless the sheet was applied, and frees the context with what it owns.
 UINT CALLBACK ReleasePage(HWND, UINT message, PROPSHEETPAGEW* page) {
     if (message != PSPCB_RELEASE || page == nullptr)
         return 1;
     auto* context = reinterpret_cast<PageContext*>(page->lParam);
     if (context == nullptr)
         return 1;
-    if (context->dwApplied == 0 && context->pSavedOemDevmode != nullptr)
-        std::memcpy(context->pOemDevmode, context->pSavedOemDevmode, sizeof(OemDevmode));
-    FreeContext(context);
+    const win32::HeapObject<PageContext> owned(
+        context, win32::HeapObjectTraits<PageContext>{context->hHeap});
+    if (context == g_contextBeingAdded)
+        g_contextBeingAdded = nullptr;
+    if (context->dwApplied == 0 && context->savedOemDevmode)
+        std::memcpy(context->pOemDevmode, context->savedOemDevmode.get(), sizeof(OemDevmode));
     return 1;
 }
 
-LONG AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
+// The host's answer whole: a page handle is as wide as a pointer.
+LONG_PTR AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     // One picture of the printer serves the answers the refresh causes and the page after them.
     auto printer = std::make_unique<PagePrinter>(param.hPrinter, param.pPublicDM);
     RefreshPaperCapabilities(*printer);
 
-    void* memory = HeapAlloc(param.hOEMHeap, HEAP_ZERO_MEMORY, sizeof(PageContext));
-    if (memory == nullptr)
-        return 0;
     // The release callback frees the context once the host has made the page; until then, this.
-    std::unique_ptr<PageContext, decltype(&FreeContext)> context(new (memory) PageContext{},
-                                                                 FreeContext);
+    auto context = win32::HeapNew<PageContext>(param.hOEMHeap);
+    if (!context)
+        return 0;
     PageContext& c = *context;
     c.pPublicDevmode = param.pPublicDM;
     c.pOemDevmode = static_cast<OemDevmode*>(param.pOEMDM);
     c.hHeap = param.hOEMHeap;
     c.hModule = static_cast<HMODULE>(param.hModule);
     c.hPrinter = param.hPrinter;
-    if (auto saved = HeapNew<OemDevmode>(param.hOEMHeap); saved && c.pOemDevmode != nullptr) {
+    if (auto saved = win32::HeapAllocate<OemDevmode>(param.hOEMHeap);
+        saved && c.pOemDevmode != nullptr) {
         std::memcpy(saved.get(), c.pOemDevmode, sizeof(OemDevmode));
-        c.pSavedOemDevmode = saved.release();
+        c.savedOemDevmode = std::move(saved);
     }
 
     // One read of the driver name serves every model decision of the page.
@@ -160,7 +138,7 @@ LONG AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     }
 
     const bool german = IsGermanLocale(GetUserDefaultLCID());
-    c.pszTitle = LoadPageString(c.hHeap, c.hModule, static_cast<UINT>(kPageTitleText.In(german)));
+    c.title = LoadPageString(c.hHeap, c.hModule, static_cast<UINT>(kPageTitleText.In(german)));
     if (german)
         SetUseGermanTexts();
 
@@ -174,16 +152,19 @@ LONG AddPage(PROPSHEETUI_INFO& info, const OEMUIPSPARAM& param) {
     }
     page.hInstance = ModuleHandle();
     page.pszTemplate = MAKEINTRESOURCEW(kPageDialog);
-    page.pszTitle = c.pszTitle;
+    page.pszTitle = c.title.get();
     page.pfnDlgProc = PageDialogProcedure;
     page.lParam = reinterpret_cast<LPARAM>(context.get());
     page.pfnCallback = ReleasePage;
+    g_contextBeingAdded = context.get();
     const LONG_PTR added = info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
                                                 reinterpret_cast<LPARAM>(&page), 0);
-    // Host failures are negative.
-    if (added > 0)
+    const bool releasedByHost = g_contextBeingAdded == nullptr;
+    g_contextBeingAdded = nullptr;
+    // Host failures are negative or zero; a page the host made belongs to its release callback.
+    if (added > 0 || releasedByHost)
         context.release();
-    return static_cast<LONG>(added);
+    return added;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "page/win32/page_strings.h"
 
 #include <atomic>
-#include <memory>
+
+#include "platform/win32/unique_handle.h"
 
 namespace adjustui::page {
 namespace {
@@ -11,31 +12,21 @@ constexpr int kLoadUnits = 260;
 
 std::atomic<bool> useGermanTexts{false};
 
-class HeapBlockFree {
-  public:
-    explicit HeapBlockFree(HANDLE heap) : heap_(heap) {}
-    void operator()(wchar_t* block) const { HeapFree(heap_, 0, block); }
-
-  private:
-    HANDLE heap_;
-};
-
 }  // namespace
 
-wchar_t* LoadPageString(HANDLE heap, HMODULE module, UINT id) {
-    std::unique_ptr<wchar_t, HeapBlockFree> block(
-        static_cast<wchar_t*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, kLoadUnits * sizeof(wchar_t))),
-        HeapBlockFree(heap));
+LoadedText LoadPageString(HANDLE heap, HMODULE module, UINT id) {
+    LoadedText block = win32::HeapAllocate<wchar_t>(heap, kLoadUnits * sizeof(wchar_t));
     if (!block)
-        return nullptr;
+        return {};
     const int length = LoadStringW(module, id, block.get(), kLoadUnits);
-    // A missing id gives its block back rather than leave it in the page's heap.
     if (length <= 0)
-        return nullptr;
-    wchar_t* loaded = block.release();
-    void* shrunk = HeapReAlloc(heap, HEAP_ZERO_MEMORY, loaded,
+        return {};
+    void* shrunk = HeapReAlloc(heap, HEAP_ZERO_MEMORY, block.get(),
                                static_cast<SIZE_T>(length + 1) * sizeof(wchar_t));
-    return shrunk != nullptr ? static_cast<wchar_t*>(shrunk) : loaded;
+    if (shrunk == nullptr)
+        return block;
+    block.release();
+    return LoadedText(static_cast<wchar_t*>(shrunk), win32::HeapBlockTraits<wchar_t>{heap});
 }
 
 bool UseGermanTexts() {

@@ -118,6 +118,22 @@ TEST_P(PrinterStoreContract, NamesAreMatchedWithSpacesAndAmpersand) {
     EXPECT_EQ(read, 1);
 }
 
+TEST_P(PrinterStoreContract, NamesAreMatchedWhateverTheirCase) {
+    const std::int32_t one = 1;
+    const std::int32_t two = 2;
+    ASSERT_EQ(Write(u"print density", kRegBinary, &one, sizeof one), 0u);
+    std::int32_t read = 0;
+    std::uint32_t needed = 0;
+    EXPECT_EQ(store_->GetData(u"PRINT DENSITY", Bytes(&read, sizeof read), needed), 0u);
+    EXPECT_EQ(read, 1);
+    ASSERT_EQ(Write(u"Print Density", kRegBinary, &two, sizeof two), 0u);
+    EXPECT_EQ(store_->GetData(u"print DENSITY", Bytes(&read, sizeof read), needed), 0u);
+    EXPECT_EQ(read, 2);
+    const auto listed = store_->ListValues();
+    ASSERT_TRUE(listed.has_value());
+    EXPECT_EQ(listed->size(), 1u) << "one value, whatever case wrote it";
+}
+
 TEST_P(PrinterStoreContract, WriteHandleSeesAndChangesTheSameValues) {
     const std::int32_t seven = 7;
     ASSERT_EQ(Write(u"SHARED", kRegBinary, &seven, sizeof seven), 0u);

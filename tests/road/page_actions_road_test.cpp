@@ -420,6 +420,28 @@ TEST_F(CustomPapersRoad, AddAndDeleteReachTheStoreTheApplicationsListsAndTheNext
     EXPECT_EQ(listed, (std::vector<LRESULT>{258, CB_ERR, 260}));
 }
 
+// Another user stores a paper of the typed name while the page is open: Add stores nothing, says
+// so, and the page shows the paper the printer holds.
+TEST_F(CustomPapersRoad, AddOfANameAnotherUserStoredMeanwhileShowsThatPaper) {
+    LRESULT code = CB_ERR;
+    bool addAfter = true;
+    const auto run = OnPage(
+        printer, {},
+        [&](HWND page, Sheet&) {
+            FillEditor(page, L"Shared", L"150", L"200");
+            ASSERT_TRUE(Enabled(page, kAddPaperButton));
+            ASSERT_TRUE(printer.StorePapers({{L"Shared", 1600, 2100}}));
+            Click(page, kAddPaperButton);
+            code = CodeOf(page, kPaperSizeList, L"Shared");
+            addAfter = Enabled(page, kAddPaperButton);
+        },
+        Finish::kCancel);
+    EXPECT_EQ(code, 257);
+    EXPECT_FALSE(addAfter);
+    EXPECT_EQ(run.messageBoxes.size(), 1u);
+    EXPECT_EQ(printer.StoredPapers().size(), 1u);
+}
+
 TEST_F(CustomPapersRoad, WithoutTheRightToChangeThePrinterNothingIsStoredOrShownAsStored) {
     ASSERT_TRUE(printer.StorePapers({{L"Kept", 1500, 2000}}));
     bool refused = false;

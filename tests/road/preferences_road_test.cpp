@@ -7,8 +7,11 @@
 
 #include <compstui.h>
 
+#include <cstdint>
 #include <cstring>
+#include <cwchar>
 
+#include "page/controls.h"
 #include "tests/road/road_printer.h"
 
 namespace adjustui::road {
@@ -51,6 +54,37 @@ TEST(PreferencesRoad, WithoutAnInputDevmodeTheDefaultsAreReturned) {
     EXPECT_EQ(BlockOf(run.devmode).dwSignature, kOemSignature);
     EXPECT_EQ(BlockOf(run.devmode).dwCutter, 2u);
     EXPECT_EQ(BlockOf(run.devmode).bSettingsValid, 0);
+}
+
+// Twenty openings on one plug-in heap, each with a refused OK and its message box, then Cancel:
+// the page gives back every text it loaded, and its title at its release.
+TEST(PreferencesRoad, EachOpeningOfThePageGivesBackWhatItTookFromThePluginHeap) {
+    RoadPrinter printer{L"road preferences heap", L"KESTRA VC9"};
+    ASSERT_TRUE(printer.ready());
+    const winsupport::UniqueHeap heap(HeapCreate(0, 0, 0));
+    wchar_t handle[24];
+    std::swprintf(handle, 24, L"%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(heap.get())));
+    SetEnvironmentVariableW(L"ADJUSTUI_STANDIN_PLUGIN_HEAP", handle);
+    int afterFirst = -1;
+    for (int opening = 1; opening <= 20; ++opening) {
+        const auto run = winsupport::OpenPreferences(
+            printer.name(), {},
+            [](winsupport::Sheet& sheet) {
+                HWND page = sheet.ShowPage(L"Adjustments");
+                ASSERT_NE(page, nullptr);
+                SendDlgItemMessageW(page, page::kImagePositioningCheck, BM_CLICK, 0, 0);
+                SetDlgItemTextW(page, page::kXOffsetEdit, L"999");
+                sheet.Press(PSBTN_OK);
+            },
+            winsupport::Finish::kCancel);
+        ASSERT_EQ(run.messageBoxes.size(), 1u) << opening;
+        if (opening == 1)
+            afterFirst = winsupport::BusyBlocks(heap.get());
+    }
+    SetEnvironmentVariableW(L"ADJUSTUI_STANDIN_PLUGIN_HEAP", nullptr);
+    EXPECT_EQ(winsupport::BusyBlocks(heap.get()), afterFirst);
+    EXPECT_EQ(afterFirst, 0) << "the page is released with its sheet";
 }
 
 }  // namespace

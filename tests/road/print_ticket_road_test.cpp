@@ -7,7 +7,7 @@
 #include <cstring>
 #include <thread>
 
-#include "core/oem_interface.h"
+#include "platform/win32/oem_interface.h"
 #include "tests/road/road_printer.h"
 #include "winsupport/plugin_module.h"
 #include "winsupport/spooler_info.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "settings/printer_store.h"
 
 namespace adjustui::testing {
@@ -17,7 +18,7 @@ struct MemoryPrinter {
         std::uint32_t type;
         std::vector<std::byte> data;
     };
-    std::map<std::u16string, Value> values;
+    std::map<std::u16string, Value, ValueNameLess> values;  // names as the spooler matches them
     std::optional<std::u16string> driverName = u"KESTRA VC9";
     bool writeAccess = true;              // OpenForWrite succeeds
     std::set<std::u16string> failWrites;  // SetData of these names fails

@@ -3,6 +3,8 @@
 #include <functional>
 #include <utility>
 
+#include "settings/printer_snapshot.h"
+#include "tests/support/turns.h"
 #include "tests/unit/fixtures.h"
 
 namespace adjustui::testing {
@@ -126,9 +128,9 @@ TEST_F(PaperStoreTest, MergeWithoutWriteAccessOrPrinterStoresNothing) {
 }
 
 TEST_F(PaperStoreTest, AppendGivesIdsByPosition) {
-    for (int i = 0; i < 3; ++i) {
+    for (const char16_t* name : {u"P", u"Q", u"R"}) {
         const std::uint32_t count = CustomPaperCount(store);
-        EXPECT_EQ(AppendCustomPaper(store, Custom(u"P", 1, 1)).count, count + 1);
+        EXPECT_EQ(AppendCustomPaper(store, Custom(name, 1, 1)).count, count + 1);
     }
     const auto stored = StoredRecords(value::kCustomPapers);
     ASSERT_EQ(printer->Find(value::kCustomPapers)->size(), 420u);
@@ -242,47 +244,112 @@ TEST_F(PaperStoreTest, RemovedPapersLeaveTheirCodesAndNoCodeIsGivenTwice) {
     EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 4u);
 }
 
-// Another writer of the same printer, whose list lands while this one settles: once, or every
-// time.
-std::function<void()> intruder;
-bool intrudeEveryTime = false;
-void Intrude() {
-    if (intruder && intrudeEveryTime)
-        intruder();
-    else if (intruder)
-        std::exchange(intruder, nullptr)();
+void NoWait() {
+    ADD_FAILURE() << "waited with nobody else writing";
 }
 
-TEST_F(PaperStoreTest, AnotherWritersListReplacingThisOneIsMetByWritingAgain) {
-    PutRecords(value::kCustomPaperCount, value::kCustomPapers, {Paper(u"A", 257, 1, 1)});
-    // Read the same list, wrote its own paper with the same next code, and won.
-    intruder = [&] {
-        PutRecords(value::kCustomPaperCount, value::kCustomPapers,
-                   {Paper(u"A", 257, 1, 1), Paper(u"X", 258, 2, 2)});
-    };
-    const PaperListChange added = AppendCustomPaper(store, Custom(u"B", 3, 3), Intrude);
-    EXPECT_TRUE(added.stored);
-    EXPECT_EQ(added.code, 259);
-    auto stored = StoredRecords(value::kCustomPapers);
-    ASSERT_EQ(stored.size(), 3u);
-    EXPECT_EQ(std::u16string(stored[1].name), u"X");
-    EXPECT_EQ(std::u16string(stored[2].name), u"B");
-    EXPECT_EQ(StoredCount(value::kCustomPaperCount), 3);
+TEST_F(PaperStoreTest, AddAndDeleteReportExactlyWhatTheStoreThenHolds) {
+    // A stored list shorter than one record holds none.
+    for (std::size_t torn : {1u, 139u}) {
+        printer->values.clear();
+        const std::vector<std::byte> bytes(torn, std::byte{7});
+        printer->Put(value::kCustomPapers, kRegBinary, bytes.data(), bytes.size());
+        EXPECT_FALSE(RemoveCustomPaper(store, u"A", NoWait).stored);
+        EXPECT_EQ(AppendCustomPaper(store, Custom(u"A", 1, 1), NoWait).code, 257);
+        EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 1u);
+    }
 
-    // A writer that still held the removed paper brings it back: it is removed again.
-    intruder = [&] { PutRecords(value::kCustomPaperCount, value::kCustomPapers, stored); };
-    EXPECT_TRUE(RemoveCustomPaper(store, u"X", Intrude).stored);
+    // Without a writer beside it, through the page's picture of the printer: one read, the array,
+    // the count, one read back, and no wait.
+    PrinterSnapshot picture(store);
+    ReadStandardPapers(picture);
+    printer->gets = printer->sets = 0;
+    const PaperListChange added = AppendCustomPaper(picture, Custom(u"B", 2, 2), NoWait);
+    EXPECT_TRUE(added.stored);
+    EXPECT_EQ(added.code, 258);
+    EXPECT_EQ(printer->gets + printer->sets, 4);
+
+    // The name is judged against the list as stored, which another user may have changed: a paper
+    // of that name is not stored twice, and the caller learns its code.
+    auto stored = StoredRecords(value::kCustomPapers);
+    stored.push_back(Paper(u"C", 300, 3, 3));
+    PutRecords(value::kCustomPaperCount, value::kCustomPapers, stored);
+    printer->sets = 0;
+    const PaperListChange twice = AppendCustomPaper(store, Custom(u"C", 3, 3), NoWait);
+    EXPECT_FALSE(twice.stored);
+    EXPECT_TRUE(twice.nameTaken);
+    EXPECT_EQ(twice.code, 300);
+    EXPECT_EQ(printer->sets, 0);
+
+    // Copies byte for byte: Delete removes the one, however many there are.
+    PutRecords(value::kCustomPaperCount, value::kCustomPapers,
+               std::vector<PaperRecord>(9, Paper(u"Twin", 260, 5, 5)));
+    const PaperListChange removed = RemoveCustomPaper(store, u"Twin", NoWait);
+    EXPECT_TRUE(removed.stored);
+    EXPECT_EQ(removed.code, 260);
+    EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 8u);
+    EXPECT_EQ(StoredCount(value::kCustomPaperCount), 8);
+
+    // A count that cannot be written: the call fails and the list is as it was.
+    const auto before = printer->values;
+    printer->failWrites.insert(value::kCustomPaperCount);
+    EXPECT_FALSE(AppendCustomPaper(store, Custom(u"D", 4, 4), NoWait).stored);
+    EXPECT_FALSE(RemoveCustomPaper(store, u"Twin", NoWait).stored);
+    ASSERT_EQ(printer->values.size(), before.size());
+    for (const auto& [name, v] : before)
+        EXPECT_EQ(printer->values.at(name).data, v.data);
+}
+
+// Two users of the printer, taking turns at the store's calls in the order `script` gives: true
+// hands the turn to the other user.
+struct TwoUsers {
+    explicit TwoUsers(std::shared_ptr<MemoryPrinter> printer, std::vector<bool> script)
+        : turns([this, script = std::move(script)] {
+              return step < script.size() && script[step++];
+          }),
+          first(std::make_unique<MemoryPrinterStore>(printer), turns, 0),
+          second(std::make_unique<MemoryPrinterStore>(printer), turns, 1) {}
+    std::size_t step = 0;
+    Turns turns;
+    TurnStore first;
+    TurnStore second;
+};
+
+// Called once a writer has seen another writer's list replace its own.
+int settled = 0;
+void Settle() {
+    ++settled;
+}
+
+TEST_F(PaperStoreTest, TwoWritersAtOnceKeepEachOthersChanges) {
+    const std::vector<PaperRecord> start = {Paper(u"A", 257, 1, 1), Paper(u"X", 258, 2, 2)};
+    PutRecords(value::kCustomPaperCount, value::kCustomPapers, start);
+
+    // Both read the same list and write their paper under the same code: the one whose list was
+    // replaced sees it on reading back and adds its paper again, under a code of its own.
+    PaperListChange b, c;
+    TwoUsers adders(printer, {false, false, true, false, false, false, false, true});
+    adders.turns.Run([&] { b = AppendCustomPaper(adders.first, Custom(u"B", 3, 3), Settle); },
+                     [&] { c = AppendCustomPaper(adders.second, Custom(u"C", 4, 4), Settle); });
+    EXPECT_EQ(std::exchange(settled, 0), 1) << "the second saw the first's list";
+    EXPECT_TRUE(b.stored && c.stored);
+    EXPECT_NE(b.code, c.code);
+    auto stored = StoredRecords(value::kCustomPapers);
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(StoredCount(value::kCustomPaperCount), 4) << "no count hides a stored record";
+
+    // A Delete that lands while an Add checks its write: the Add does not bring the paper back.
+    PutRecords(value::kCustomPaperCount, value::kCustomPapers, start);
+    PaperListChange d, x;
+    TwoUsers meeting(printer, {false, false, false, false, false, true});
+    meeting.turns.Run([&] { d = AppendCustomPaper(meeting.first, Custom(u"D", 5, 5), Settle); },
+                      [&] { x = RemoveCustomPaper(meeting.second, u"X", Settle); });
+    EXPECT_EQ(std::exchange(settled, 0), 1) << "the adder saw the deleter's list";
+    EXPECT_TRUE(d.stored && x.stored);
     stored = StoredRecords(value::kCustomPapers);
     ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(std::u16string(stored[1].name), u"B");
-
-    // A writer that never lets this change last: after a few attempts the caller hears of it.
-    intrudeEveryTime = true;
-    intruder = [&] { PutRecords(value::kCustomPaperCount, value::kCustomPapers, stored); };
-    EXPECT_FALSE(AppendCustomPaper(store, Custom(u"C", 4, 4), Intrude).stored);
-    intrudeEveryTime = false;
-    intruder = nullptr;
-    EXPECT_EQ(StoredRecords(value::kCustomPapers).size(), 2u);
+    EXPECT_EQ(FieldText(stored[1].name), u"D");
+    EXPECT_EQ(StoredCount(value::kCustomPaperCount), 2);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "page/texts.h"
 #include "page/win32/page_strings.h"
 #include "tests/wine/plugin_harness.h"
+#include "winsupport/handles.h"
 
 namespace adjustui::wine {
 namespace {
@@ -40,32 +41,19 @@ TEST(PageResources, StringTableHoldsExactlyTheSourceTexts) {
 
 class PrivateHeap {
   public:
-    PrivateHeap() : heap_(HeapCreate(0, 0, 0)) {}
-    ~PrivateHeap() { HeapDestroy(heap_); }
-    PrivateHeap(const PrivateHeap&) = delete;
-    PrivateHeap& operator=(const PrivateHeap&) = delete;
-    HANDLE get() const { return heap_; }
-
-    int BusyBlocks() const {
-        int busy = 0;
-        PROCESS_HEAP_ENTRY entry{};
-        while (HeapWalk(heap_, &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                ++busy;
-        }
-        return busy;
-    }
+    HANDLE get() const { return heap_.get(); }
+    int BusyBlocks() const { return winsupport::BusyBlocks(heap_.get()); }
 
   private:
-    HANDLE heap_;
+    winsupport::UniqueHeap heap_{HeapCreate(0, 0, 0)};
 };
-
 TEST(PageResources, LoadPageStringGivesExactTextsInBlocksOfTheirSize) {
     PrivateHeap heap;
     ASSERT_NE(heap.get(), nullptr);
     for (const page::PageString& entry : page::kPageStrings) {
         const UINT id = static_cast<UINT>(entry.id);
-        const wchar_t* text = page::LoadPageString(heap.get(), Plugin(), id);
+        const page::LoadedText loaded = page::LoadPageString(heap.get(), Plugin(), id);
+        const wchar_t* text = loaded.get();
         ASSERT_NE(text, nullptr) << id;
         EXPECT_EQ(TextOf(text, std::wcslen(text)), entry.text) << id;
         EXPECT_EQ(HeapSize(heap.get(), 0, text), (entry.text.size() + 1) * sizeof(wchar_t)) << id;
@@ -73,15 +61,17 @@ TEST(PageResources, LoadPageStringGivesExactTextsInBlocksOfTheirSize) {
 
     const int busy = heap.BusyBlocks();
     for (UINT id : {0u, 2u, 4u, 5u, 16u, 57u, 99u, 117u, 220u, 0xFFFFu})
-        EXPECT_EQ(page::LoadPageString(heap.get(), Plugin(), id), nullptr) << id;
+        EXPECT_FALSE(page::LoadPageString(heap.get(), Plugin(), id)) << id;
     EXPECT_EQ(heap.BusyBlocks(), busy) << "a missing text leaves no block behind";
 
     const HMODULE self = GetModuleHandleW(nullptr);
-    const wchar_t* longest = page::LoadPageString(heap.get(), self, 1);
+    const page::LoadedText longestText = page::LoadPageString(heap.get(), self, 1);
+    const wchar_t* longest = longestText.get();
     ASSERT_NE(longest, nullptr);
     EXPECT_EQ(std::wcslen(longest), 259u);
     EXPECT_EQ(HeapSize(heap.get(), 0, longest), 260u * sizeof(wchar_t));
-    const wchar_t* cut = page::LoadPageString(heap.get(), self, 2);
+    const page::LoadedText cutText = page::LoadPageString(heap.get(), self, 2);
+    const wchar_t* cut = cutText.get();
     ASSERT_NE(cut, nullptr);
     EXPECT_EQ(std::wstring_view(cut), std::wstring_view(longest));
     EXPECT_EQ(HeapSize(heap.get(), 0, cut), 260u * sizeof(wchar_t));

@@ -9,8 +9,8 @@
 #include <string>
 #include <utility>
 
-#include "core/oem_interface.h"
-#include "platform/win32/com_ref.h"
+#include "platform/win32/oem_interface.h"
+#include "platform/win32/unique_handle.h"
 #include "winsupport/plugin_module.h"
 #include "winsupport/printer_setup.h"
 

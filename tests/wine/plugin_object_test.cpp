@@ -1,8 +1,11 @@
 // The plug-in object's own answers: interfaces, GetInfo, the colour profile, the driver interface
 // and the slots it declines.
 #include <cstring>
+#include <vector>
 
+#include "settings/oem_devmode.h"
 #include "tests/wine/plugin_harness.h"
+#include "winsupport/handles.h"
 
 namespace adjustui::wine {
 namespace {
@@ -247,6 +250,65 @@ TEST_F(PluginObject, DocumentPropertySheetsAnswersTheHostsReasons) {
         EXPECT_EQ(info.Result, c.result) << c.reason;
     }
     EXPECT_EQ(GetLastError(), kSentinel);
+}
+
+// A host of the page that answers `answer`, and may first make the page and destroy it again:
+// then it takes a block of the saved copy's size, where a second free of that copy would land.
+struct PageHost {
+    LONG_PTR answer;
+    bool destroysFirst;
+    HANDLE heap;
+    PROPSHEETPAGEW page{};
+    void* taken = nullptr;
+
+    static LONG_PTR CALLBACK Call(HANDLE self, UINT function, LPARAM page, LPARAM) {
+        auto& host = *static_cast<PageHost*>(self);
+        EXPECT_EQ(function, static_cast<UINT>(CPSFUNC_ADD_PROPSHEETPAGEW));
+        host.page = *reinterpret_cast<const PROPSHEETPAGEW*>(page);
+        if (host.destroysFirst) {
+            host.page.pfnCallback(nullptr, PSPCB_RELEASE, &host.page);
+            host.taken = HeapAlloc(host.heap, 0, kOemDevmodeSize);
+        }
+        return host.answer;
+    }
+};
+
+TEST_F(PluginObject, RegistrationHandsOnTheHostsAnswerWholeAndFreesThePageOnce) {
+    const winsupport::UniqueHeap heap(HeapCreate(0, 0, 0));
+    std::vector<std::byte> devmode(kOemDevmodeSize);
+    OEMUIPSPARAM param{};
+    param.cbSize = sizeof param;
+    param.hOEMHeap = heap.get();
+    param.pOEMDM = devmode.data();
+    auto add = [&](PageHost& host) {
+        PROPSHEETUI_INFO info{};
+        info.cbSize = sizeof info;
+        info.Version = PROPSHEETUI_INFO_VERSION;
+        info.Reason = PROPSHEETUI_REASON_INIT;
+        info.lParamInit = reinterpret_cast<LPARAM>(&param);
+        info.hComPropSheet = &host;
+        info.pfnComPropSheet = &PageHost::Call;
+        EXPECT_EQ(plugin_->DocumentPropertySheets(&info, 0), S_OK);
+        return info.Result;
+    };
+
+    // A page handle above 32 bits arrives whole; the page's release frees all it took.
+    PageHost wide{0x100000002, false, heap.get()};
+    EXPECT_EQ(add(wide), 0x100000002);
+    EXPECT_GT(winsupport::BusyBlocks(heap.get()), 0);
+    wide.page.pfnCallback(nullptr, PSPCB_RELEASE, &wide.page);
+    EXPECT_EQ(winsupport::BusyBlocks(heap.get()), 0);
+
+    // A host that fails: registration frees the page, unless the host destroyed it already.
+    PageHost refusing{-1, false, heap.get()};
+    EXPECT_EQ(add(refusing), -1);
+    EXPECT_EQ(winsupport::BusyBlocks(heap.get()), 0);
+    PageHost destroying{-1, true, heap.get()};
+    EXPECT_EQ(add(destroying), -1);
+    ASSERT_NE(destroying.taken, nullptr);
+    EXPECT_EQ(HeapSize(heap.get(), 0, destroying.taken), kOemDevmodeSize);
+    EXPECT_EQ(winsupport::BusyBlocks(heap.get()), 1) << "only the host's own block";
+    EXPECT_TRUE(HeapValidate(heap.get(), 0, nullptr));
 }
 
 TEST_F(PluginObject, DeclinedSlotsAnswerNotImplementedWithoutALastError) {

@@ -122,14 +122,14 @@ std::vector<std::pair<std::wstring, std::wstring>> Declarations(IXMLDOMNode* nod
     std::vector<std::pair<std::wstring, std::wstring>> declarations;
     ComRef<IXMLDOMNamedNodeMap> attributes;
     long count = 0;
-    if (node->get_attributes(reinterpret_cast<IXMLDOMNamedNodeMap**>(attributes.put())) != S_OK ||
-        !attributes || FAILED(attributes->get_length(&count)))
+    if (node->get_attributes(attributes.put()) != S_OK || !attributes ||
+        FAILED(attributes->get_length(&count)))
         return declarations;
     for (long i = 0; i < count; ++i) {
         ComRef<IXMLDOMNode> attribute;
         Bstr name;
-        if (attributes->get_item(i, reinterpret_cast<IXMLDOMNode**>(attribute.put())) != S_OK ||
-            !attribute || FAILED(attribute->get_nodeName(name.put())))
+        if (attributes->get_item(i, attribute.put()) != S_OK || !attribute ||
+            FAILED(attribute->get_nodeName(name.put())))
             continue;
         const std::wstring declared = name.text();
         if (declared == L"xmlns" || declared.rfind(L"xmlns:", 0) == 0)
@@ -140,11 +140,11 @@ std::vector<std::pair<std::wstring, std::wstring>> Declarations(IXMLDOMNode* nod
 
 std::vector<ComRef<IXMLDOMNode>> Select(IXMLDOMNode* from, const wchar_t* xpath) {
     ComRef<IXMLDOMNodeList> list;
-    Check(from->selectNodes(Bstr(xpath).get(), reinterpret_cast<IXMLDOMNodeList**>(list.put())));
+    Check(from->selectNodes(Bstr(xpath).get(), list.put()));
     std::vector<ComRef<IXMLDOMNode>> nodes;
     for (;;) {
         ComRef<IXMLDOMNode> node;
-        if (list->nextNode(reinterpret_cast<IXMLDOMNode**>(node.put())) != S_OK || !node)
+        if (list->nextNode(node.put()) != S_OK || !node)
             return nodes;
         nodes.push_back(std::move(node));
     }
@@ -152,8 +152,7 @@ std::vector<ComRef<IXMLDOMNode>> Select(IXMLDOMNode* from, const wchar_t* xpath)
 
 ComRef<IXMLDOMNode> SelectOne(IXMLDOMNode* from, const wchar_t* xpath) {
     ComRef<IXMLDOMNode> node;
-    if (from->selectSingleNode(Bstr(xpath).get(), reinterpret_cast<IXMLDOMNode**>(node.put())) !=
-        S_OK)
+    if (from->selectSingleNode(Bstr(xpath).get(), node.put()) != S_OK)
         return {};
     return node;
 }
@@ -185,7 +184,7 @@ SchemaDocument::SchemaDocument(IXMLDOMDocument2* document, Root root)
     : document_(document),
       language_(document, L"SelectionLanguage"),
       namespaces_(document, L"SelectionNamespaces") {
-    Check(document_->get_documentElement(reinterpret_cast<IXMLDOMElement**>(root_.put())));
+    Check(document_->get_documentElement(root_.put()));
     Bstr ns;
     Bstr local;
     if (!root_ || FAILED(root_->get_namespaceURI(ns.put())) ||
@@ -210,7 +209,7 @@ SchemaDocument::Name SchemaDocument::Resolve(IXMLDOMNode* element, const std::ws
                 return {uri, local};
         }
         ComRef<IXMLDOMNode> parent;
-        if (node->get_parentNode(reinterpret_cast<IXMLDOMNode**>(parent.put())) != S_OK)
+        if (node->get_parentNode(parent.put()) != S_OK)
             break;
         node = std::move(parent);
     }
@@ -283,7 +282,7 @@ ComRef<IXMLDOMElement> SchemaDocument::NewElement(const wchar_t* local, const st
     ComRef<IXMLDOMNode> node;
     Check(document_->createNode(Variant(LONG{NODE_ELEMENT}).get(),
                                 Bstr(Q(kFramework, Sixteen(local))).get(), Bstr(kFramework).get(),
-                                reinterpret_cast<IXMLDOMNode**>(node.put())));
+                                node.put()));
     ComRef<IXMLDOMElement> element;
     Check(node->QueryInterface(kIID_IXMLDOMElement, element.put()));
     if (!name.empty())
@@ -295,7 +294,7 @@ ComRef<IXMLDOMElement> SchemaDocument::Append(IXMLDOMNode* parent, const wchar_t
                                               const std::wstring& name) {
     ComRef<IXMLDOMElement> element = NewElement(local, name);
     ComRef<IXMLDOMNode> added;
-    Check(parent->appendChild(element.get(), reinterpret_cast<IXMLDOMNode**>(added.put())));
+    Check(parent->appendChild(element.get(), added.put()));
     return element;
 }
 
@@ -305,14 +304,12 @@ void SchemaDocument::AppendValue(IXMLDOMNode* parent, const wchar_t* xsdType,
     ComRef<IXMLDOMNode> typeNode;
     Check(document_->createNode(Variant(LONG{NODE_ATTRIBUTE}).get(),
                                 Bstr(PrefixOf(kSchemaInstance, L"xsi") + L":type").get(),
-                                Bstr(kSchemaInstance).get(),
-                                reinterpret_cast<IXMLDOMNode**>(typeNode.put())));
+                                Bstr(kSchemaInstance).get(), typeNode.put()));
     Check(typeNode->put_text(Bstr(PrefixOf(kSchema, L"xsd") + L":" + xsdType).get()));
     ComRef<IXMLDOMAttribute> type;
     Check(typeNode->QueryInterface(kIID_IXMLDOMAttribute, type.put()));
     ComRef<IXMLDOMAttribute> replaced;
-    Check(
-        value->setAttributeNode(type.get(), reinterpret_cast<IXMLDOMAttribute**>(replaced.put())));
+    Check(value->setAttributeNode(type.get(), replaced.put()));
     Check(value->put_text(Bstr(Wide(text)).get()));
 }
 
@@ -333,7 +330,7 @@ void SchemaDocument::ReplaceTicket(const TicketPart& part) {
             if (Resolve(node.get(), Attribute(node.get(), L"name").value_or(L"")).uri != ours)
                 continue;
             ComRef<IXMLDOMNode> removed;
-            Check(root_->removeChild(node.get(), reinterpret_cast<IXMLDOMNode**>(removed.put())));
+            Check(root_->removeChild(node.get(), removed.put()));
         }
     }
     for (const auto& [feature, option] : part.options) {
@@ -366,7 +363,7 @@ void SchemaDocument::ChooseMediaSize(std::u16string_view option) {
     // The core driver's option for a paper it does not know gives way to ours.
     for (const auto& old : Select(feature.get(), kChildOption)) {
         ComRef<IXMLDOMNode> removed;
-        Check(feature->removeChild(old.get(), reinterpret_cast<IXMLDOMNode**>(removed.put())));
+        Check(feature->removeChild(old.get(), removed.put()));
     }
     Append(feature.get(), L"Option", Q(Ours(), option));
 }

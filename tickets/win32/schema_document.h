@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "platform/win32/com_ref.h"
+#include "platform/win32/unique_handle.h"
 #include "tickets/ticket_mapping.h"
 
 namespace adjustui::tickets::win32 {

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <new>
 
-#include "core/module_state.h"
+#include "platform/win32/module_state.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/printer_snapshot.h"
 #include "tickets/win32/schema_document.h"

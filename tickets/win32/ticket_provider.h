@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/oem_interface.h"
+#include "platform/win32/oem_interface.h"
 
 namespace adjustui::tickets {
 

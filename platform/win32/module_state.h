@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/server_counts.h"
+#include "common/server_counts.h"
 
 namespace adjustui {
 
@@ -13,6 +13,10 @@ HMODULE ModuleHandle();
 // INVALID_HANDLE_VALUE until the page creates the context; released at process detach.
 HANDLE ModuleActivationContext();
 void SetModuleActivationContext(HANDLE context);
+
+// Library entry's part: the handle at process attach, the context's release at detach.
+void SetModuleHandle(HMODULE module);
+void ReleaseModuleActivationContext();
 
 ServerCounts& ModuleCounts();
 
