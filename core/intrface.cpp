@@ -1,7 +1,6 @@
 // The COM objects only unpack the published arguments and forward to the portable code.
 #include "core/intrface.h"
 
-#include <cstdio>
 #include <exception>
 #include <new>
 
@@ -18,16 +17,6 @@
 
 namespace adjustui {
 namespace {
-
-// A broken invariant is reported to the debugger; the plug-in keeps running inside its host.
-void ReportFailedCheck(const char* expression, const char* file, int line) {
-    char text[256];
-    std::snprintf(text, sizeof text, "Assertion failed: %s, file %s, line %d\r\n", expression, file,
-                  line);
-    OutputDebugStringA(text);
-}
-#define ADJUSTUI_CHECK(expression) \
-    ((expression) ? void() : ReportFailedCheck(#expression, __FILE_NAME__, __LINE__))
 
 class OutputDebugSink final : public DebugSink {
   public:
@@ -57,18 +46,10 @@ HRESULT AtBoundary(Body body) noexcept {
 
 }  // namespace
 
-IOemUI::IOemUI() {
-    ModuleCounts().ObjectCreated();
-}
-
 IOemUI::~IOemUI() {
     // The driver's interface is the only thing the object owns.
-    if (m_pDriverUI != nullptr) {
+    if (m_pDriverUI != nullptr)
         m_pDriverUI->Release();
-        m_pDriverUI = nullptr;
-    }
-    ADJUSTUI_CHECK(0 == m_cRef);
-    ModuleCounts().ObjectDestroyed();
 }
 
 namespace {
@@ -107,30 +88,6 @@ class Mirror32 {
 };
 
 }  // namespace
-
-HRESULT STDMETHODCALLTYPE IOemUI::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, kIID_IPrintOemUI) ||
-        IsEqualIID(riid, kIID_IPrintOemUI2)) {
-        *ppv = static_cast<IPrintOemUI2*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE IOemUI::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_cRef));
-}
-
-ULONG STDMETHODCALLTYPE IOemUI::Release() {
-    LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
 
 HRESULT STDMETHODCALLTYPE IOemUI::GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
                                           PDWORD pcbNeeded) {
@@ -266,57 +223,6 @@ HRESULT STDMETHODCALLTYPE IOemUI::DocumentEvent(HANDLE, HDC, INT, ULONG, PVOID, 
     return E_NOTIMPL;
 }
 
-IOemCF::IOemCF() {
-    ModuleCounts().ObjectCreated();
-}
-
-IOemCF::~IOemCF() {
-    ModuleCounts().ObjectDestroyed();
-}
-
-HRESULT STDMETHODCALLTYPE IOemCF::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE IOemCF::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_cRef));
-}
-
-ULONG STDMETHODCALLTYPE IOemCF::Release() {
-    LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
-HRESULT STDMETHODCALLTYPE IOemCF::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
-    if (ppv == nullptr)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (pUnkOuter != nullptr)
-        return CLASS_E_NOAGGREGATION;
-    auto* object = new (std::nothrow) IOemUI;
-    if (object == nullptr)
-        return E_OUTOFMEMORY;
-    // An unsupported interface leaves the creation reference as the last one.
-    HRESULT hr = object->QueryInterface(riid, ppv);
-    object->Release();
-    return hr;
-}
-
-HRESULT STDMETHODCALLTYPE IOemCF::LockServer(BOOL bLock) {
-    ModuleCounts().Lock(bLock != FALSE);
-    return S_OK;
-}
-
 }  // namespace adjustui
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
@@ -327,12 +233,7 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
         return adjustui::tickets::GetProviderFactory(riid, ppv);
     if (!IsEqualCLSID(rclsid, kCLSID_AdjustUi))
         return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) adjustui::IOemCF;
-    if (factory == nullptr)
-        return E_OUTOFMEMORY;
-    HRESULT hr = factory->QueryInterface(riid, ppv);
-    factory->Release();
-    return hr;
+    return adjustui::win32::CreateComObject<adjustui::IOemCF>(riid, ppv);
 }
 
 STDAPI DllCanUnloadNow() {

@@ -1,25 +1,19 @@
-// The COM objects of the plug-in: the class factory and the plug-in object the core driver drives.
+// The COM objects of the plug-in: the plug-in object the core driver drives, and its class
+// factory.
 #pragma once
 
 #include <windows.h>
 
+#include "platform/win32/com_object.h"
 #include "platform/win32/oem_interface.h"
 
 namespace adjustui {
 
-// COM objects are destroyed by their own Release, never through a base pointer.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-class IOemUI final : public IPrintOemUI2 {
+class IOemUI final : public win32::ComObject<IPrintOemUI2, kIID_IPrintOemUI, kIID_IPrintOemUI2> {
   public:
-    IOemUI();
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
     // IPrintOemCommon
     HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
                                       PDWORD pcbNeeded) override;
@@ -62,29 +56,13 @@ class IOemUI final : public IPrintOemUI2 {
                                             PINT piResult) override;
 
   private:
-    // Only Release destroys the object.
-    ~IOemUI();
+    ~IOemUI() override;
 
-    LONG m_cRef = 1;
     IPrintOemDriverUI* m_pDriverUI = nullptr;
 };
 
-class IOemCF final : public IClassFactory {
-  public:
-    IOemCF();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) override;
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL bLock) override;
-
-  private:
-    ~IOemCF();
-
-    LONG m_cRef = 1;
-};
-
 #pragma GCC diagnostic pop
+
+using IOemCF = win32::ClassFactory<IOemUI>;
 
 }  // namespace adjustui

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <new>
 
-#include "platform/win32/module_state.h"
+#include "platform/win32/com_object.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/printer_snapshot.h"
 #include "tickets/win32/schema_document.h"
@@ -45,31 +45,9 @@ OemDevmode* OwnBlock(ULONG size, PVOID block) {
 
 // Keeps only the printer handle the core driver bound it to, so calls from several of an
 // application's threads at once share nothing else.
-class TicketProvider final : public IPrintOemPrintTicketProvider {
+class TicketProvider final : public adjustui::win32::ComObject<IPrintOemPrintTicketProvider,
+                                                               kIID_IPrintOemPrintTicketProvider> {
   public:
-    TicketProvider() { ModuleCounts().ObjectCreated(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, kIID_IPrintOemPrintTicketProvider)) {
-            *ppv = static_cast<IPrintOemPrintTicketProvider*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&refs_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG count = InterlockedDecrement(&refs_);
-        if (count == 0)
-            delete this;
-        return static_cast<ULONG>(count);
-    }
-
     // May come before BindPrinter; the handle is not the provider's to close.
     HRESULT STDMETHODCALLTYPE GetSupportedVersions(HANDLE, INT* ppVersions[],
                                                    INT* cVersions) override {
@@ -190,8 +168,6 @@ class TicketProvider final : public IPrintOemPrintTicketProvider {
     }
 
   private:
-    ~TicketProvider() { ModuleCounts().ObjectDestroyed(); }
-
     static BSTR NamespaceText() {
         static_assert(sizeof(wchar_t) == sizeof(char16_t));
         return SysAllocString(reinterpret_cast<const wchar_t*>(kNamespaceUri));
@@ -207,58 +183,7 @@ class TicketProvider final : public IPrintOemPrintTicketProvider {
         return ReadPrinterFacts(snapshot);
     }
 
-    LONG refs_ = 1;
     std::atomic<HANDLE> printer_{nullptr};
-};
-
-class ProviderFactory final : public IClassFactory {
-  public:
-    ProviderFactory() { ModuleCounts().ObjectCreated(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&refs_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG count = InterlockedDecrement(&refs_);
-        if (count == 0)
-            delete this;
-        return static_cast<ULONG>(count);
-    }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* pUnkOuter, REFIID riid,
-                                             void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (pUnkOuter != nullptr)
-            return CLASS_E_NOAGGREGATION;
-        auto* provider = new (std::nothrow) TicketProvider;
-        if (provider == nullptr)
-            return E_OUTOFMEMORY;
-        // An unsupported interface leaves the creation reference as the last one.
-        const HRESULT hr = provider->QueryInterface(riid, ppv);
-        provider->Release();
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL bLock) override {
-        ModuleCounts().Lock(bLock != FALSE);
-        return S_OK;
-    }
-
-  private:
-    ~ProviderFactory() { ModuleCounts().ObjectDestroyed(); }
-
-    LONG refs_ = 1;
 };
 
 #pragma GCC diagnostic pop
@@ -266,15 +191,8 @@ class ProviderFactory final : public IClassFactory {
 }  // namespace
 
 HRESULT GetProviderFactory(REFIID riid, void** ppv) {
-    if (ppv == nullptr)
-        return E_POINTER;
-    *ppv = nullptr;
-    auto* factory = new (std::nothrow) ProviderFactory;
-    if (factory == nullptr)
-        return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(riid, ppv);
-    factory->Release();
-    return hr;
+    return adjustui::win32::CreateComObject<adjustui::win32::ClassFactory<TicketProvider>>(riid,
+                                                                                           ppv);
 }
 
 }  // namespace adjustui::tickets
