@@ -144,10 +144,21 @@ HRESULT Hand(IXMLDOMDocument2* document, BSTR* out) {
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+// Runs `body` on the provider of `printer`, bound and with `devmode` (null: the printer's
+// defaults) made as the core driver makes it, inside a COM apartment of the call's own.
+template <typename Body>
+HRESULT WithCall(const wchar_t* printer, const DEVMODEW* devmode, Body body) {
+    adjustui::winsupport::ComApartment com;
+    TicketCall call;
+    const HRESULT hr = OpenCall(printer, devmode, call);
+    return FAILED(hr) ? hr : body(call);
+}
+
 }  // namespace
 }  // namespace standin
 
 using standin::TicketCall;
+using standin::WithCall;
 
 // The printer's capabilities for `devmode` (null: the printer's defaults).
 extern "C" HRESULT WINAPI StandinPrintCapabilities(const wchar_t* printer, const DEVMODEW* devmode,
@@ -156,17 +167,13 @@ extern "C" HRESULT WINAPI StandinPrintCapabilities(const wchar_t* printer, const
         return E_POINTER;
     }
     *capabilities = nullptr;
-    adjustui::winsupport::ComApartment com;
-    TicketCall call;
-    HRESULT hr = standin::OpenCall(printer, devmode, call);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    const auto ticket =
-        adjustui::winsupport::ParseXml(standin::TicketSkeleton(*call.devmode().publicPart()));
-    const auto document = adjustui::winsupport::ParseXml(standin::CapabilitiesSkeleton());
-    hr = call.provider->CompletePrintCapabilities(ticket.get(), document.get());
-    return FAILED(hr) ? hr : standin::Hand(document.get(), capabilities);
+    return WithCall(printer, devmode, [&](TicketCall& call) {
+        const auto ticket =
+            adjustui::winsupport::ParseXml(standin::TicketSkeleton(*call.devmode().publicPart()));
+        const auto document = adjustui::winsupport::ParseXml(standin::CapabilitiesSkeleton());
+        const HRESULT hr = call.provider->CompletePrintCapabilities(ticket.get(), document.get());
+        return FAILED(hr) ? hr : standin::Hand(document.get(), capabilities);
+    });
 }
 
 // The ticket of `devmode` (null: the printer's defaults).
@@ -176,17 +183,14 @@ extern "C" HRESULT WINAPI StandinDevModeToPrintTicket(const wchar_t* printer,
         return E_POINTER;
     }
     *ticket = nullptr;
-    adjustui::winsupport::ComApartment com;
-    TicketCall call;
-    HRESULT hr = standin::OpenCall(printer, devmode, call);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    standin::DriverDevmode& dm = call.devmode();
-    const auto document = adjustui::winsupport::ParseXml(standin::TicketSkeleton(*dm.publicPart()));
-    hr = call.provider->ConvertDevModeToPrintTicket(dm.size(), dm.publicPart(), call.privateSize(),
-                                                    dm.privatePart(), document.get());
-    return FAILED(hr) ? hr : standin::Hand(document.get(), ticket);
+    return WithCall(printer, devmode, [&](TicketCall& call) {
+        standin::DriverDevmode& dm = call.devmode();
+        const auto document =
+            adjustui::winsupport::ParseXml(standin::TicketSkeleton(*dm.publicPart()));
+        const HRESULT hr = call.provider->ConvertDevModeToPrintTicket(
+            dm.size(), dm.publicPart(), call.privateSize(), dm.privatePart(), document.get());
+        return FAILED(hr) ? hr : standin::Hand(document.get(), ticket);
+    });
 }
 
 // `base` (null: the printer's defaults) with what `ticket` sets, into `out` of `outSize` bytes
@@ -197,26 +201,22 @@ extern "C" HRESULT WINAPI StandinPrintTicketToDevMode(const wchar_t* printer, co
     if (ticket == nullptr || out == nullptr) {
         return E_POINTER;
     }
-    adjustui::winsupport::ComApartment com;
-    TicketCall call;
-    HRESULT hr = standin::OpenCall(printer, base, call);
-    if (FAILED(hr)) {
+    return WithCall(printer, base, [&](TicketCall& call) {
+        standin::DriverDevmode& dm = call.devmode();
+        if (outSize < dm.size()) {
+            return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+        }
+        const auto document = adjustui::winsupport::ParseXml(ticket);
+        if (!document) {
+            return E_INVALIDARG;
+        }
+        const HRESULT hr = call.provider->ConvertPrintTicketToDevMode(
+            document.get(), dm.size(), dm.publicPart(), call.privateSize(), dm.privatePart());
+        if (SUCCEEDED(hr)) {
+            dm.CopyTo(out);
+        }
         return hr;
-    }
-    standin::DriverDevmode& dm = call.devmode();
-    if (outSize < dm.size()) {
-        return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
-    }
-    const auto document = adjustui::winsupport::ParseXml(ticket);
-    if (!document) {
-        return E_INVALIDARG;
-    }
-    hr = call.provider->ConvertPrintTicketToDevMode(document.get(), dm.size(), dm.publicPart(),
-                                                    call.privateSize(), dm.privatePart());
-    if (SUCCEEDED(hr)) {
-        dm.CopyTo(out);
-    }
-    return hr;
+    });
 }
 
 // The provider's answer (S_NO_CONFLICT or S_CONFLICT_RESOLVED) and the ticket it leaves.
@@ -226,20 +226,16 @@ extern "C" HRESULT WINAPI StandinValidatePrintTicket(const wchar_t* printer, con
         return E_POINTER;
     }
     *validated = nullptr;
-    adjustui::winsupport::ComApartment com;
-    TicketCall call;
-    HRESULT hr = standin::OpenCall(printer, nullptr, call);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    const auto document = adjustui::winsupport::ParseXml(ticket);
-    if (!document) {
-        return E_INVALIDARG;
-    }
-    hr = call.provider->ValidatePrintTicket(document.get());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    const HRESULT handed = standin::Hand(document.get(), validated);
-    return FAILED(handed) ? handed : hr;
+    return WithCall(printer, nullptr, [&](TicketCall& call) {
+        const auto document = adjustui::winsupport::ParseXml(ticket);
+        if (!document) {
+            return E_INVALIDARG;
+        }
+        const HRESULT hr = call.provider->ValidatePrintTicket(document.get());
+        if (FAILED(hr)) {
+            return hr;
+        }
+        const HRESULT handed = standin::Hand(document.get(), validated);
+        return FAILED(handed) ? handed : hr;
+    });
 }
