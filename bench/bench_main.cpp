@@ -247,7 +247,7 @@ int wmain() {
         PrinterSnapshot page(printer);
         pageOpen(page);
     };
-    // "Set as default" of what is stored already.
+    // "Save as default" of what is stored already.
     std::vector<ValueToWrite> defaults;
     {
         OemDevmode current = applied;
@@ -315,7 +315,7 @@ int wmain() {
          openWithOnePicture},
         {"page open, registration to WM_INITDIALOG: a picture per answer (before)",
          openWithAPicturePerAnswer, openWithOnePicture, true},
-        {"Set as default, nothing changed", saveNow, saveEach},
+        {"Save as default, nothing changed", saveNow, saveEach},
         {"Add (and Delete) a custom paper", add, add},
     };
 

@@ -2,7 +2,7 @@
 // check boxes, list choices and units) and what it knows of its printer (the groups of the model,
 // the paper extents, the stored papers), it answers every question the window code asks: is a
 // field valid and which balloon tells the user otherwise, which buttons are enabled, what leaving
-// the page takes over or refuses, what "Set as default" stores, what a unit change shows.
+// the page takes over or refuses, what "Save as default" stores, what a unit change shows.
 //
 // Nothing is remembered about validity: every answer is computed from what is shown. What the
 // model does remember is the value behind each text the page itself wrote (a value of the devmode,
@@ -148,7 +148,7 @@ class PageModel {
 
     // Leaving the page: everything the user can see and change, or nothing at all.
     TakeOver Leave(const PageShown& shown, OemDevmode& devmode) const;
-    // "Set as default": every saved value, from what the page shows where the user can see and
+    // "Save as default": every saved value, from what the page shows where the user can see and
     // change it, else from the devmode as it came. `publicPaper` serves when no paper is shown.
     std::vector<ValueToStore> Defaults(const PageShown& shown, const OemDevmode& devmode,
                                        const PublicPaper& publicPaper) const;

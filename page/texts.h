@@ -66,7 +66,7 @@ inline constexpr TextPair kDensityRangeText{StringId::kDensityRangeDe, StringId:
 inline constexpr TextPair kDensityFinalDigitText{StringId::kDensityFinalDigitDe,
                                                  StringId::kDensityFinalDigitEn};
 
-// Add, Delete and "Set as default" when the printer could not be changed, with the texts of the
+// Add, Delete and "Save as default" when the printer could not be changed, with the texts of the
 // group and of the button as captions.
 inline constexpr TextPair kPaperNotStoredText{StringId::kPaperNotStoredDe,
                                               StringId::kPaperNotStoredEn};

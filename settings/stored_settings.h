@@ -87,7 +87,7 @@ struct StoredSetting {
     bool correctionUpToLastPaper = false;  // the range ends at the block's own last paper index
     // A foreign block's value; none leaves the field as it is.
     std::optional<std::uint32_t> reset = std::nullopt;
-    // Written by "Set as default".
+    // Written by "Save as default".
     bool saved = true;
     // Cleared at the start of every devmode request (flags of the job).
     bool clearedFirst = false;

@@ -17,7 +17,7 @@ LRESULT CALLBACK EditCharFilter(HWND edit, UINT message, WPARAM wParam, LPARAM l
 inline constexpr UINT_PTR kDecimalFilter = 0;
 inline constexpr UINT_PTR kWholeFilter = 1;
 
-// Enables Add, Delete, "Set as default" and the paper unit list as the model judges what the page
+// Enables Add, Delete, "Save as default" and the paper unit list as the model judges what the page
 // shows, and shows a balloon on each of `balloonsOn` that counts and is wrong.
 void ApplyJudgement(HWND dialog, const PageContext& context,
                     std::initializer_list<Field> balloonsOn = {});

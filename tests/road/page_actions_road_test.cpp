@@ -285,7 +285,7 @@ TEST_F(PageActionsRoad, SetAsDefaultIsWhereNewDevmodesAndPagesStart) {
 }
 
 // What the page shows is what it takes: the printer's default paper for a job without one, which
-// "Set as default" keeps and OK gives the job; a unit round trip keeps the user's sizes, with no
+// "Save as default" keeps and OK gives the job; a unit round trip keeps the user's sizes, with no
 // balloon; an empty offset stays empty.
 TEST_F(PageActionsRoad, WhatThePageShowsIsWhatOkTakesAndSetAsDefaultStores) {
     ASSERT_TRUE(printer.StoreSelectedPaper(DMPAPER_A5));

@@ -427,7 +427,7 @@ TEST(PageView, DamagedInputStillOpensASensiblePage) {
         EXPECT_EQ(Live(page).lLastPaperIndex, 5);
         EXPECT_FALSE(Entries(page, kPassThroughFontList).empty());
         EXPECT_EQ(Selected(page, kPassThroughFontList), CB_ERR);
-        // The empty fields of the checked groups keep "Set as default" off from the start;
+        // The empty fields of the checked groups keep "Save as default" off from the start;
         // typing elsewhere raises no balloon on them, leaving the page does.
         EXPECT_FALSE(Enabled(page, kSaveAsDefaultButton));
         BalloonSpy x(GetDlgItem(page, kXOffsetEdit));

@@ -115,7 +115,7 @@ TEST(PageModelTest, OnlyWhatTheUserCanSeeAndChangeIsJudged) {
     EXPECT_EQ(manto.devmode.bSlipCorrectionSend, 1);
     EXPECT_TRUE(manto.model.ButtonsFor(manto.shown).setAsDefault);
 
-    // An unchecked group's wrong value neither refuses nor keeps Add and "Set as default" off;
+    // An unchecked group's wrong value neither refuses nor keeps Add and "Save as default" off;
     // checked, it does both, whatever else is typed.
     Page page;
     page.shown.paperName = u"Label";
