@@ -202,4 +202,11 @@ PaperExtents ModelPaperExtents(std::u16string_view driverName) {
     return answer;
 }
 
+std::vector<std::u16string_view> ModelDriverNames() {
+    std::vector<std::u16string_view> names;
+    for (const Model& m : kModels)
+        names.push_back(m.name);
+    return names;
+}
+
 }  // namespace adjustui

@@ -43,4 +43,9 @@ struct PaperExtents {
 };
 PaperExtents ModelPaperExtents(std::u16string_view driverName);
 
+// Every model's driver name as an INF installs it, one per row in table order. The second
+// spellings that the page groups also recognise are left out: the spooler's driver names ignore
+// case, so one printer driver cannot be installed under both.
+std::vector<std::u16string_view> ModelDriverNames();
+
 }  // namespace adjustui
