@@ -129,7 +129,7 @@ TEST_F(Package, TheInfAndTheConfigurationFileReadAsTheGuideSays) {
     EXPECT_EQ(Upper(ModelsSection(inf_)), L"MODELS.NTAMD64");
 
     // Each model's install section makes the universal printer driver the core driver, with the
-    // family's data file, the plug-in among its files and the colour profile installed.
+    // family's data file, the plug-in and its configuration file, and the colour profile.
     std::set<std::wstring> sections;
     for (auto& model : Lines(inf_, ModelsSection(inf_).c_str()))
         sections.insert(model.at(1));
