@@ -141,8 +141,6 @@ TEST_F(Package, TheInfAndTheConfigurationFileReadAsTheGuideSays) {
         EXPECT_EQ(Upper(Value(inf_, section, L"DataSection").at(0)), L"UNIDRV_DATA");
         EXPECT_EQ(Upper(Value(inf_, section, L"Include").at(0)), L"NTPRINT.INF");
         EXPECT_EQ(Upper(Value(inf_, section, L"Needs").at(0)), L"UNIDRV.OEM");
-        EXPECT_EQ(Value(inf_, section, L"ICMProfiles"),
-                  std::vector<std::wstring>{L"OEMPROFILE.icm"});
         const auto copies = Value(inf_, section, L"CopyFiles");
         EXPECT_NE(std::find(copies.begin(), copies.end(), L"ADJUSTUI_FILES"), copies.end());
         std::vector<std::wstring> copied;
