@@ -117,8 +117,8 @@ void ReloadStoredSettings(PrinterStore& printer, OemDevmode& block) {
         if (s.kind == SettingKind::Flag) {
             ReadValue(printer, s.name, FieldBytes(block, s.field, 1));
         } else if (ReadNumber(printer, s, block) == kErrorSuccess &&
-                   !s.reload->Holds(SettingNumber(s, block))) {
-            SetSettingNumber(s, block, kUnsetValue);
+                   !s.load->Holds(SettingNumber(s, block))) {
+            SetSettingNumber(s, block, s.loadRejected);
         }
     }
 }

@@ -73,13 +73,12 @@ struct StoredSetting {
     std::optional<std::uint32_t> preset = std::nullopt;
     // Read into a new devmode.
     bool loaded = true;
-    // Reading the defaults for a new devmode: a value outside becomes `loadRejected`; a flag or
-    // text that cannot be read becomes 0 or empty, a number keeps its preset.
+    // Reading the defaults, for a new devmode and for a converted or merged one alike: a value
+    // outside becomes `loadRejected`; a flag or text that cannot be read becomes 0 or empty, a
+    // number keeps its preset.
     std::optional<Interval> load = std::nullopt;
     std::uint32_t loadRejected = kUnsetValue;
-    // Reading them for a converted or merged devmode: a value outside becomes unset; a failed
-    // read keeps what the field held.
-    std::optional<Interval> reload = std::nullopt;
+    // Read again for a converted or merged devmode.
     bool reloaded = true;
     // A document's applied block: a value outside becomes `corrected`; unset stays unset.
     std::optional<Interval> correction = std::nullopt;
@@ -105,7 +104,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Count,
      .preset = kUnsetValue,
      .load = Interval{0, kInt32Max},
-     .reload = Interval{0, kInt32Max},
      .reset = 0,
      .saved = false},
     {.name = value::kXOffset,
@@ -113,7 +111,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Signed,
      .preset = kUnsetValue,
      .load = Interval{-300, 300},
-     .reload = Interval{-300, 300},
      .correction = Interval{-300, 300},
      .reset = 0},
     {.name = value::kYOffset,
@@ -121,7 +118,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Signed,
      .preset = kUnsetValue,
      .load = Interval{-300, 300},
-     .reload = Interval{-300, 300},
      .correction = Interval{-300, 300},
      .reset = 0},
     {.name = value::kSlipCorrection,
@@ -129,7 +125,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Signed,
      .preset = kUnsetValue,
      .load = Interval{-100, 100},
-     .reload = Interval{-100, 100},
      .correction = Interval{-100, 100},
      .reset = 0},
     {.name = value::kCutter,
@@ -137,16 +132,14 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Unsigned,
      .preset = kUnsetValue,
      .load = Interval{0, 2},
-     .reload = Interval{0, 2},
      .correction = Interval{0, 2},
      .reset = 0},
     {.name = value::kPrintSpeed,
      .field = offsetof(OemDevmode, dwPrintSpeed),
      .kind = SettingKind::Unsigned,
      .preset = kUnsetValue,
-     // New devmodes take any speed a signed number allows; converted ones only the low ones.
+     // Any speed a signed number allows: the model's list decides what the page offers.
      .load = Interval{0, kInt32Max},
-     .reload = Interval{0, 4},
      .correction = Interval{0, 12},
      .reset = 0},
     {.name = value::kPrintDensity,
@@ -154,7 +147,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Unsigned,
      .preset = kUnsetValue,
      .load = Interval{10, 120, 5},
-     .reload = Interval{10, 120, 5},
      .correction = Interval{10, 120, 5},
      .corrected = 100,
      .reset = 100},
@@ -164,7 +156,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .preset = 1,
      .load = Interval{1, 9999},
      .loadRejected = 1,
-     .reload = Interval{1, 9999},
      .correction = Interval{1, 9999},
      .corrected = 1,
      .reset = 1},
@@ -173,7 +164,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Unsigned,
      .preset = kUnsetValue,
      .load = Interval{0, 8},
-     .reload = Interval{0, 8},
      .correction = Interval{0, 0},
      .correctionUpToLastPaper = true,
      .reset = 0},
@@ -182,7 +172,6 @@ inline constexpr StoredSetting kStoredSettings[] = {
      .kind = SettingKind::Unsigned,
      .preset = kUnsetValue,
      .load = Interval{0, 9},
-     .reload = Interval{0, 9},
      .correction = Interval{0, 9},
      .reset = 0},
     {.name = value::kSlipCorrectionSend,

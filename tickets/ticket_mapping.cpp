@@ -461,8 +461,14 @@ TicketPart TicketOf(const OemDevmode& block, const PrinterFacts& facts) {
 }
 
 void ApplyTicket(const TicketPart& ticket, const PrinterFacts& facts, OemDevmode& block) {
-    if (const auto paper = ChosenCustomPaper(ticket, facts))
+    // A ticket that states a setting of the block is the job's own choice, as the page's OK is:
+    // marked applied, the block keeps it through the next convert or merge instead of taking the
+    // printer's defaults anew.
+    bool stated = false;
+    if (const auto paper = ChosenCustomPaper(ticket, facts)) {
         block.wSelectedPaperSize = paper->id;
+        stated = true;
+    }
     for (const ChoiceFeature& f : kChoiceFeatures) {
         const std::u16string* option = ticket.Option(f.name);
         if (option == nullptr || !f.offered(facts))
@@ -470,21 +476,27 @@ void ApplyTicket(const TicketPart& ticket, const PrinterFacts& facts, OemDevmode
         const std::vector<Choice> choices = f.choices(facts);
         if (*option == kAsSetAtPrinter) {
             FlagAt(block, f.sendFlag) = 0;
+            stated = true;
         } else if (const Choice* c = FindChoice(choices, *option)) {
             SetSettingNumber(*f.setting, block, c->value);
             FlagAt(block, f.sendFlag) = 1;
+            stated = true;
         }
     }
     if (const std::u16string* option = ticket.Option(kRotationFeature)) {
-        if (*option == kNotRotated || *option == kRotated)
+        if (*option == kNotRotated || *option == kRotated) {
             block.bRotate180 = *option == kRotated ? 1 : 0;
+            stated = true;
+        }
     }
     for (const ParameterFeature& f : kParameterFeatures) {
         if (!f.offered(facts))
             continue;
         if (const std::u16string* option = ticket.Option(f.name)) {
-            if (*option == kAsSetAtPrinter || *option == kSend)
+            if (*option == kAsSetAtPrinter || *option == kSend) {
                 FlagAt(block, f.sendFlag) = *option == kSend ? 1 : 0;
+                stated = true;
+            }
         }
         for (std::size_t i = 0; i < f.count; ++i) {
             const Parameter& p = f.parameters[i];
@@ -492,13 +504,18 @@ void ApplyTicket(const TicketPart& ticket, const PrinterFacts& facts, OemDevmode
             if (text == nullptr)
                 continue;
             if (IsText(p)) {
-                if (text->size() <= kMaxFontUnits)
+                if (text->size() <= kMaxFontUnits) {
                     AssignField(block.szPassThroughFont, *text);
+                    stated = true;
+                }
             } else if (const auto v = BlockNumber(p, *text)) {
                 SetSettingNumber(*p.setting, block, static_cast<std::uint32_t>(*v));
+                stated = true;
             }
         }
     }
+    if (stated)
+        block.bSettingsValid = 1;
 }
 
 ValidatedTicket ValidateTicket(const TicketPart& ticket, const PrinterFacts& facts) {

@@ -94,7 +94,8 @@ TicketPart TicketOf(const OemDevmode& block, const PrinterFacts& facts);
 
 // Takes over what the ticket names and the model offers; a setting the ticket does not name, or
 // names with a value that is not offered, keeps what the block held. A custom paper the printer
-// holds, chosen as the ticket's paper size, becomes the block's selected paper.
+// holds, chosen as the ticket's paper size, becomes the block's selected paper. A block the ticket
+// states any setting of is marked applied, as the page marks it.
 void ApplyTicket(const TicketPart& ticket, const PrinterFacts& facts, OemDevmode& block);
 
 // The custom paper a ticket's paper size names, when the printer holds it with a usable size.

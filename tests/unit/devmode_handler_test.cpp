@@ -182,7 +182,7 @@ TEST_F(DevModeTest, SignedButNeverAppliedInputYieldsStoredValues) {
     AssignField(out.szPassThroughFont, u"Own");
     out.wSelectedPaperSize = 9;
     EXPECT_EQ(Run(kOemDmMerge, &in, &out).result, kS_OK);
-    EXPECT_EQ(out.dwPrintSpeed, kUnsetValue) << "6 is outside the reload's 0..4";
+    EXPECT_EQ(out.dwPrintSpeed, 6u) << "the printer's default, as a new devmode takes it";
     EXPECT_EQ(out.dwCutter, 2u);
     EXPECT_EQ(out.dwCopies, 7u);
     EXPECT_EQ(out.wSelectedPaperSize, 0);

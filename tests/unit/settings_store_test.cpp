@@ -78,11 +78,11 @@ struct Acceptance {
     const char16_t* name;
     std::uint32_t stored;
     std::uint32_t (*field)(const OemDevmode&);
-    std::uint32_t loaded;
-    std::uint32_t reloaded;
+    std::uint32_t taken;
 };
 
-// The two readers accept alike except for the speed (any positive / 0..4) and rejected copies.
+// A new devmode and a reloaded one take the printer's defaults by the same rules: the same stored
+// values give the same settings.
 TEST_F(SettingsStoreTest, AcceptanceRulesOfBothReaders) {
     constexpr auto U = kUnsetValue;
     const auto X = [](const OemDevmode& b) { return std::uint32_t(b.lXOffset); };
@@ -94,34 +94,34 @@ TEST_F(SettingsStoreTest, AcceptanceRulesOfBothReaders) {
     const auto Cop = [](const OemDevmode& b) { return b.dwCopies; };
     const auto Cfg = [](const OemDevmode& b) { return b.dwConfigNumber; };
     const Acceptance cases[] = {
-        {value::kXOffset, std::uint32_t(-300), X, std::uint32_t(-300), std::uint32_t(-300)},
-        {value::kXOffset, 300, X, 300, 300},
-        {value::kXOffset, 301, X, U, U},
-        {value::kXOffset, std::uint32_t(-301), X, U, U},
-        {value::kSlipCorrection, std::uint32_t(-100), S, std::uint32_t(-100), std::uint32_t(-100)},
-        {value::kSlipCorrection, 101, S, U, U},
-        {value::kCutter, 2, Cut, 2, 2},
-        {value::kCutter, 3, Cut, U, U},
-        {value::kPrintSpeed, 4, Spd, 4, 4},
-        {value::kPrintSpeed, 6, Spd, 6, U},
-        {value::kPrintSpeed, std::uint32_t(-1), Spd, U, U},
-        {value::kPrintDensity, 115, Den, 115, 115},
-        {value::kPrintDensity, 112, Den, U, U},
-        {value::kPrintDensity, 125, Den, U, U},
-        {value::kPrintDensity, 5, Den, U, U},
-        {value::kCopies, 0, Cop, 1, U},
-        {value::kCopies, 9999, Cop, 9999, 9999},
-        {value::kCopies, 10000, Cop, 1, U},
-        {value::kPaperSizes, 8, P, 8, 8},
-        {value::kPaperSizes, 9, P, U, U},
-        {value::kConfig, 9, Cfg, 9, 9},
-        {value::kConfig, 10, Cfg, U, U},
+        {value::kXOffset, std::uint32_t(-300), X, std::uint32_t(-300)},
+        {value::kXOffset, 300, X, 300},
+        {value::kXOffset, 301, X, U},
+        {value::kXOffset, std::uint32_t(-301), X, U},
+        {value::kSlipCorrection, std::uint32_t(-100), S, std::uint32_t(-100)},
+        {value::kSlipCorrection, 101, S, U},
+        {value::kCutter, 2, Cut, 2},
+        {value::kCutter, 3, Cut, U},
+        {value::kPrintSpeed, 4, Spd, 4},
+        {value::kPrintSpeed, 6, Spd, 6},
+        {value::kPrintSpeed, std::uint32_t(-1), Spd, U},
+        {value::kPrintDensity, 115, Den, 115},
+        {value::kPrintDensity, 112, Den, U},
+        {value::kPrintDensity, 125, Den, U},
+        {value::kPrintDensity, 5, Den, U},
+        {value::kCopies, 0, Cop, 1},
+        {value::kCopies, 9999, Cop, 9999},
+        {value::kCopies, 10000, Cop, 1},
+        {value::kPaperSizes, 8, P, 8},
+        {value::kPaperSizes, 9, P, U},
+        {value::kConfig, 9, Cfg, 9},
+        {value::kConfig, 10, Cfg, U},
     };
     for (const Acceptance& c : cases) {
         printer->values.clear();
         PutDword(c.name, c.stored);
-        EXPECT_EQ(c.field(Loaded()), c.loaded) << std::string(c.name, c.name + 3) << c.stored;
-        EXPECT_EQ(c.field(Reloaded()), c.reloaded) << std::string(c.name, c.name + 3) << c.stored;
+        EXPECT_EQ(c.field(Loaded()), c.taken) << std::string(c.name, c.name + 3) << c.stored;
+        EXPECT_EQ(c.field(Reloaded()), c.taken) << std::string(c.name, c.name + 3) << c.stored;
     }
 }
 

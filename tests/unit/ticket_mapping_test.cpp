@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "settings/devmode_handler.h"
+#include "tests/unit/fixtures.h"
+
 namespace adjustui::tickets {
 namespace {
 
@@ -82,6 +85,43 @@ TEST(TicketMapping, ACustomPaperIsChosenByItsCodeOnlyWhenThePrinterHoldsIt) {
     EXPECT_EQ(ChosenCustomPaper(ticket, facts)->width, 500);
     ApplyTicket(ticket, facts, block);
     EXPECT_EQ(block.wSelectedPaperSize, 257);
+}
+
+// A ticket turned into a devmode is the job's choice: the core driver's next merge keeps what it
+// states, and a block it states nothing of keeps following the printer's defaults.
+class TicketOnAJob : public adjustui::testing::PrinterTest {
+  protected:
+    void Run(std::uint32_t mode, const OemDevmode* in, OemDevmode& out) {
+        std::uint32_t size = kOemDevmodeSize;
+        DevModeRequest request{store, in, &out, &size};
+        ASSERT_EQ(HandleOemDevMode(mode, &request, debug).result, kS_OK);
+    }
+};
+
+TEST_F(TicketOnAJob, WhatATicketStatesOutlivesTheNextMerge) {
+    const PrinterFacts facts = FactsOf(u"KESTRA VC9");
+    PutDword(value::kCutter, 0);
+    PutDword(value::kPrintDensity, 100);
+    PutFlag(value::kPrintDensitySend, 1);
+    OemDevmode job = Block();
+    Run(kOemDmDefault, nullptr, job);
+
+    ApplyTicket({{{u"Stapling", u"None"}}, {{u"Copies", u"3"}}}, facts, job);
+    EXPECT_EQ(job.bSettingsValid, 0) << "nothing of the block stated";
+    PutDword(value::kPrintDensity, 110);
+    Run(kOemDmMerge, &job, job);
+    EXPECT_EQ(job.dwPrintDensity, 110u) << "still the printer's defaults";
+
+    ApplyTicket({{{u"Cutter", u"PageCut"}}, {}}, facts, job);
+    EXPECT_EQ(job.bSettingsValid, 1);
+    PutDword(value::kCutter, 1);
+    PutDword(value::kPrintDensity, 120);
+    Run(kOemDmMerge, &job, job);
+    Run(kOemDmConvert, &job, job);
+    EXPECT_EQ(job.dwCutter, 2u);
+    EXPECT_EQ(job.bCutterSend, 1);
+    EXPECT_EQ(job.dwPrintDensity, 110u) << "the defaults as they were when the ticket was taken";
+    EXPECT_EQ(job.bPrintDensitySend, 1);
 }
 
 TEST(TicketMapping, ValidationDropsWhatTheModelLacksAndFallsBack) {
