@@ -122,8 +122,8 @@ TEST_F(DevmodeRoad, BlockNeverAppliedTakesTheStoredValuesAnew) {
     ASSERT_FALSE(out.empty());
     EXPECT_EQ(out.block().bSettingsValid, 0);
     EXPECT_EQ(out.block().dwCutter, 1u);
-    // A stored speed above 4 is not taken when an existing devmode is merged.
-    EXPECT_EQ(out.block().dwPrintSpeed, kUnsetValue);
+    // The printer's default speed, as the new devmode had it.
+    EXPECT_EQ(out.block().dwPrintSpeed, 6u);
 }
 
 TEST_F(DevmodeRoad, ForeignBlockGivesTheResetValues) {
