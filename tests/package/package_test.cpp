@@ -80,35 +80,26 @@ std::wstring ModelsSection(const Inf& inf) {
     return lines[0][1] + L"." + lines[0][2];
 }
 
-// Every file the install sections copy, with the disk it comes from.
-std::vector<std::pair<std::wstring, int>> CopiedFiles(const Inf& inf) {
+// The install sections the models name.
+std::set<std::wstring> InstallSections(const Inf& inf) {
     std::set<std::wstring> sections;
     for (auto& model : Lines(inf, ModelsSection(inf).c_str()))
         sections.insert(model.at(1));
+    return sections;
+}
+
+// The files an install section copies, in upper case.
+std::set<std::wstring> CopiedBy(const Inf& inf, const std::wstring& section) {
     std::set<std::wstring> files;
-    for (auto& section : sections) {
-        for (auto& entry : Value(inf, section.c_str(), L"CopyFiles")) {
-            if (entry.starts_with(L"@")) {
-                files.insert(entry.substr(1));
-                continue;
-            }
-            const auto lines = Lines(inf, entry.c_str());
-            EXPECT_FALSE(lines.empty()) << "CopyFiles names an empty or missing section " << entry;
-            for (auto& line : lines)
-                files.insert(line.at(1));
-        }
+    for (auto& entry : Value(inf, section.c_str(), L"CopyFiles")) {
+        if (entry.starts_with(L"@"))
+            files.insert(Upper(entry.substr(1)));
+        const auto lines = Lines(inf, entry.c_str());
+        EXPECT_TRUE(entry.starts_with(L"@") || !lines.empty()) << "no files in " << entry;
+        for (auto& line : lines)
+            files.insert(Upper(line.at(1)));
     }
-    std::vector<std::pair<std::wstring, int>> copied;
-    for (auto& file : files) {
-        INFCONTEXT line{};
-        INT disk = 0;
-        const bool listed =
-            SetupFindFirstLineW(inf.get(), L"SourceDisksFiles.amd64", file.c_str(), &line) &&
-            SetupGetIntField(&line, 1, &disk);
-        EXPECT_TRUE(listed) << "no source disk for " << file;
-        copied.emplace_back(file, disk);
-    }
-    return copied;
+    return files;
 }
 
 class Package : public testing::Test {
@@ -130,27 +121,20 @@ TEST_F(Package, TheInfAndTheConfigurationFileReadAsTheGuideSays) {
 
     // Each model's install section makes the universal printer driver the core driver, with the
     // family's data file, the plug-in and its configuration file, and the colour profile.
-    std::set<std::wstring> sections;
-    for (auto& model : Lines(inf_, ModelsSection(inf_).c_str()))
-        sections.insert(model.at(1));
-    for (auto& s : sections) {
-        SCOPED_TRACE(testing::Message() << "install section " << s);
-        const wchar_t* section = s.c_str();
-        const auto dataFile = Value(inf_, section, L"DataFile");
-        ASSERT_EQ(dataFile.size(), 1u);
-        EXPECT_EQ(Upper(Value(inf_, section, L"DataSection").at(0)), L"UNIDRV_DATA");
-        EXPECT_EQ(Upper(Value(inf_, section, L"Include").at(0)), L"NTPRINT.INF");
-        EXPECT_EQ(Upper(Value(inf_, section, L"Needs").at(0)), L"UNIDRV.OEM");
-        const auto copies = Value(inf_, section, L"CopyFiles");
-        EXPECT_NE(std::find(copies.begin(), copies.end(), L"ADJUSTUI_FILES"), copies.end());
-        std::vector<std::wstring> copied;
-        for (auto& list : copies) {
-            for (auto& line : Lines(inf_, list.c_str()))
-                copied.push_back(Upper(line.at(1)));
-        }
-        for (const wchar_t* file : {L"ADJUSTUI.DLL", L"ADJUSTUI.INI", L"OEMPROFILE.ICM"})
-            EXPECT_NE(std::find(copied.begin(), copied.end(), file), copied.end()) << file;
-        EXPECT_NE(std::find(copied.begin(), copied.end(), Upper(dataFile[0])), copied.end());
+    for (auto& section : InstallSections(inf_)) {
+        SCOPED_TRACE(testing::Message() << "install section " << section);
+        const auto value = [&](const wchar_t* key) {
+            const auto fields = Value(inf_, section.c_str(), key);
+            return fields.size() == 1 ? Upper(fields[0]) : L"";
+        };
+        EXPECT_EQ(value(L"DataSection"), L"UNIDRV_DATA");
+        EXPECT_EQ(value(L"Include"), L"NTPRINT.INF");
+        EXPECT_EQ(value(L"Needs"), L"UNIDRV.OEM");
+        const auto copied = CopiedBy(inf_, section);
+        for (const std::wstring& file :
+             {value(L"DataFile"), std::wstring(L"ADJUSTUI.DLL"), std::wstring(L"ADJUSTUI.INI"),
+              std::wstring(L"OEMPROFILE.ICM")})
+            EXPECT_TRUE(copied.contains(file)) << file;
     }
     EXPECT_EQ(Value(inf_, L"DestinationDirs", L"DefaultDestDir"),
               std::vector<std::wstring>{L"66000"});
@@ -181,11 +165,18 @@ TEST_F(Package, TheInfInstallsExactlyTheModelTablesDriverNames) {
 TEST_F(Package, ShipsEveryFileTheInfCopiesExceptTheMakersAndNothingElse) {
     ASSERT_TRUE(inf_);
     std::set<std::wstring> named;
-    for (auto& [file, disk] : CopiedFiles(inf_)) {
+    for (auto& section : InstallSections(inf_))
+        named.merge(CopiedBy(inf_, section));
+    for (auto& file : named) {
         // Disk 1 is the package, disk 2 the maker's own files beside it.
+        INFCONTEXT line{};
+        INT disk = 0;
+        EXPECT_TRUE(
+            SetupFindFirstLineW(inf_.get(), L"SourceDisksFiles.amd64", file.c_str(), &line) &&
+            SetupGetIntField(&line, 1, &disk))
+            << "no source disk for " << file;
         EXPECT_TRUE(disk == 1 || disk == 2) << file << " on disk " << disk;
         EXPECT_EQ(fs::exists(kPackage / file), disk == 1) << file << " on disk " << disk;
-        named.insert(Upper(file));
     }
     for (auto& entry : fs::directory_iterator(kPackage)) {
         const fs::path name = entry.path().filename();
