@@ -52,11 +52,13 @@ std::u16string_view PaperListView::SelectedName() const {
 }
 
 PaperListView BuildPaperList(PrinterStore& printer, const OemDevmode& devmode,
-                             const PublicPaper& publicPaper) {
+                             const PublicPaper& publicPaper,
+                             const std::optional<std::vector<PaperRecord>>& answered) {
     const SelectedPaper selected = SelectedPaperOf(printer, devmode, publicPaper);
     PaperListView view;
     view.source = selected.source;
-    Add(view, ReadStandardPapers(printer, devmode.lStdPaperCount), selected.id, false);
+    Add(view, answered ? *answered : ReadStandardPapers(printer, devmode.lStdPaperCount),
+        selected.id, false);
     Add(view, ReadCustomPapers(printer, devmode.lCustomPaperCount), selected.id, true);
     if (view.width == 0)
         view.width = publicPaper.paperWidth;

@@ -57,10 +57,13 @@ struct PublicPaper {
 
 // The selected paper is the job's own when it has one (wSelectedPaperSize, or the public
 // devmode's paper of a block applied on the page), else "SelectedPaperSize" of the printer data,
-// else the public devmode's paper. The devmode's paper counts serve only where the printer's
-// cannot be read; records the printer does not hold are not listed.
-PaperListView BuildPaperList(PrinterStore& printer, const OemDevmode& devmode,
-                             const PublicPaper& publicPaper);
+// else the public devmode's paper. The standard papers are the core driver's as it answered the
+// page (`answered`), which a user without the right to change the printer cannot store; where it
+// was not asked, the stored ones. The devmode's paper counts serve only where the printer's
+// cannot be read; custom records the printer does not hold are not listed.
+PaperListView BuildPaperList(
+    PrinterStore& printer, const OemDevmode& devmode, const PublicPaper& publicPaper,
+    const std::optional<std::vector<PaperRecord>>& answered = std::nullopt);
 
 // The text of a paper width or length field: millimetres with two decimals.
 std::u16string PaperSizeText(std::int32_t tenthsOfMm);

@@ -144,6 +144,29 @@ std::uint32_t CustomPaperCount(PrinterStore& printer) {
     return UsableRecords(count, needed);
 }
 
+std::optional<std::vector<PaperRecord>> CoreDriverPapers(std::span<const PaperNumber> numbers,
+                                                         std::span<const PaperName> names,
+                                                         std::span<const PaperPoint> sizes,
+                                                         std::span<const PaperRecord> custom) {
+    const std::size_t n = numbers.size();
+    if (names.size() != n || sizes.size() != n || n < custom.size() ||
+        n - custom.size() > kMaxPaperRecords) {
+        return std::nullopt;
+    }
+    const std::size_t core = n - custom.size();
+    for (std::size_t j = 0; j < custom.size(); ++j) {
+        if (numbers[core + j] != custom[j].id)
+            return std::nullopt;
+    }
+    std::vector<PaperRecord> papers(core);
+    for (std::size_t i = 0; i < core; ++i) {
+        SetPaperEntry(papers[i], numbers[i]);
+        SetPaperEntry(papers[i], names[i]);
+        SetPaperEntry(papers[i], sizes[i]);
+    }
+    return papers;
+}
+
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperNumber> entries) {
     Merge(printer, entries);
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -98,6 +99,14 @@ std::uint32_t CustomPaperCount(PrinterStore& printer);
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperNumber> entries);
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperName> entries);
 void MergeStandardPapers(PrinterStore& printer, std::span<const PaperPoint> entries);
+
+// The core driver's papers as an application gets its three paper lists (codes, names, sizes),
+// each ending with the custom papers the plug-in appends; none when the lists do not agree in
+// length or do not end with `custom`. Nothing is read or written.
+std::optional<std::vector<PaperRecord>> CoreDriverPapers(std::span<const PaperNumber> numbers,
+                                                         std::span<const PaperName> names,
+                                                         std::span<const PaperPoint> sizes,
+                                                         std::span<const PaperRecord> custom);
 
 struct PaperListChange {
     bool stored;             // the change was written and the list read back held it; false:

@@ -117,7 +117,8 @@ void OnPaperChoice(HWND dialog, PageContext& context) {
 // is a custom one) still selected; the counters of the private devmode follow it.
 bool RefillPaperList(HWND dialog, PageContext& context, std::optional<PaperEntry> keep) {
     context.pModel->SetPapers(BuildPaperList(context.pPrinter->get(), *context.pOemDevmode,
-                                             PaperOfPublicDevmode(context)));
+                                             PaperOfPublicDevmode(context),
+                                             context.pPrinter->AnsweredPapers()));
     const PaperListView& papers = context.pModel->facts().papers;
     SendDlgItemMessageW(dialog, kPaperSizeList, CB_RESETCONTENT, 0, 0);
     LRESULT selected = -1;

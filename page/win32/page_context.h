@@ -9,12 +9,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "page/page_model.h"
 #include "page/win32/printer_name.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/winspool_store.h"
 #include "settings/oem_devmode.h"
+#include "settings/paper_store.h"
 #include "settings/printer_snapshot.h"
 
 namespace adjustui::page {
@@ -38,6 +41,11 @@ class PagePrinter {
             name_ = ReadPrinterName(handle_, publicDevmode_);
         return *name_;
     }
+    // The core driver's papers as it answered when the page opened; none when it was not asked.
+    const std::optional<std::vector<PaperRecord>>& AnsweredPapers() const { return answered_; }
+    void SetAnsweredPapers(std::optional<std::vector<PaperRecord>> papers) {
+        answered_ = std::move(papers);
+    }
 
   private:
     HANDLE handle_;
@@ -45,6 +53,7 @@ class PagePrinter {
     win32::RequestPrinter request_;
     PrinterSnapshot picture_;
     std::optional<std::optional<std::wstring>> name_;
+    std::optional<std::vector<PaperRecord>> answered_;
 };
 
 struct PageContext {

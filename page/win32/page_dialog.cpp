@@ -191,9 +191,11 @@ INT_PTR InitialisePage(HWND dialog, const PROPSHEETPAGEW* page) {
     const PublicPaper publicPaper{pub != nullptr ? pub->dmPaperSize : short{0},
                                   pub != nullptr ? pub->dmPaperWidth : short{0},
                                   pub != nullptr ? pub->dmPaperLength : short{0}};
-    context->pModel = std::make_unique<PageModel>(PageFacts{
-        ModelOf(*context), ReadPaperLimits(*context),
-        BuildPaperList(context->pPrinter->get(), *context->pOemDevmode, publicPaper), german});
+    context->pModel = std::make_unique<PageModel>(
+        PageFacts{ModelOf(*context), ReadPaperLimits(*context),
+                  BuildPaperList(context->pPrinter->get(), *context->pOemDevmode, publicPaper,
+                                 context->pPrinter->AnsweredPapers()),
+                  german});
     const PageShown shown =
         context->pModel->Open(*context->pOemDevmode, LengthUnit::Inch, LengthUnit::Inch);
     ShowCheckBoxes(dialog, shown);

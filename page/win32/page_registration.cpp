@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -59,33 +60,36 @@ HANDLE PageActivationContext() {
     return context;
 }
 
+// One paper list as an application gets it, the core driver's entries and the custom papers
+// behind them; empty when the core driver gives none.
+template <typename Entry>
+std::vector<Entry> AskPaperList(const std::wstring& printer, WORD capability) {
+    const int count = DeviceCapabilitiesW(printer.c_str(), nullptr, capability, nullptr, nullptr);
+    // No list the plug-in would keep is longer than its own papers behind the driver's.
+    if (count <= 0 || static_cast<DWORD>(count) > 2 * kMaxPaperRecords)
+        return {};
+    std::vector<Entry> entries(count);
+    const int filled = DeviceCapabilitiesW(printer.c_str(), nullptr, capability,
+                                           reinterpret_cast<wchar_t*>(entries.data()), nullptr);
+    entries.resize(filled > 0 ? std::min<std::size_t>(filled, entries.size()) : 0);
+    return entries;
+}
+
 // Makes the core driver pass each paper list through the plug-in with a buffer, which stores the
-// standard papers where the page reads them. The answers themselves are not used. The printer is
-// named in full: the public devmode's 31 units name no printer with a longer name.
+// standard papers where a user may change the printer, and keeps the core driver's papers from
+// the answers for the page. The printer is named in full: the public devmode's 31 units name no
+// printer with a longer name.
 void RefreshPaperCapabilities(PagePrinter& printer) {
     const auto& name = printer.Name();
     if (!name)
         return;
-    struct Query {
-        WORD capability;
-        std::size_t entryBytes;
-    };
-    constexpr Query kQueries[] = {
-        {DC_PAPERSIZE, sizeof(PaperPoint)},
-        {DC_PAPERS, sizeof(PaperNumber)},
-        {DC_PAPERNAMES, sizeof(PaperName)},
-    };
     const LentPicture lent(printer.get(), *name);
-    for (const Query& query : kQueries) {
-        const int count =
-            DeviceCapabilitiesW(name->c_str(), nullptr, query.capability, nullptr, nullptr);
-        // No list the plug-in would keep is longer than its own papers behind the driver's.
-        if (count <= 0 || static_cast<DWORD>(count) > 2 * kMaxPaperRecords)
-            continue;
-        std::vector<std::byte> buffer(count * query.entryBytes);
-        DeviceCapabilitiesW(name->c_str(), nullptr, query.capability,
-                            reinterpret_cast<wchar_t*>(buffer.data()), nullptr);
-    }
+    const auto sizes = AskPaperList<PaperPoint>(*name, DC_PAPERSIZE);
+    const auto numbers = AskPaperList<PaperNumber>(*name, DC_PAPERS);
+    const auto names = AskPaperList<PaperName>(*name, DC_PAPERNAMES);
+    if (!numbers.empty())
+        printer.SetAnsweredPapers(
+            CoreDriverPapers(numbers, names, sizes, ReadCustomPapers(printer.get())));
 }
 
 // Puts the devmode back unless the sheet was applied, and frees the context with what it owns.

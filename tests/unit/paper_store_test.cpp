@@ -127,6 +127,23 @@ TEST_F(PaperStoreTest, MergeWithoutWriteAccessOrPrinterStoresNothing) {
     EXPECT_EQ(printer->sets, 0);
 }
 
+// The three lists an application gets end with the custom papers; the core driver's come first.
+TEST(CoreDriverPapers, AreTheAnswersWithoutTheCustomPapersOnlyWhenTheListsAgree) {
+    const PaperRecord custom[] = {Paper(u"Label", 257, 500, 300)};
+    const PaperNumber numbers[] = {9, 11, 257};
+    const PaperName names[] = {{u"A4"}, {u"A5"}, {u"Label"}};
+    const PaperPoint sizes[] = {{2100, 2970}, {1480, 2100}, {500, 300}};
+    const auto papers = CoreDriverPapers(numbers, names, sizes, custom);
+    ASSERT_TRUE(papers);
+    ASSERT_EQ(papers->size(), 2u);
+    EXPECT_EQ(std::u16string(papers->at(1).name), u"A5");
+    EXPECT_EQ(papers->at(1).id, 11);
+    EXPECT_EQ(papers->at(1).length, 2100);
+    EXPECT_FALSE(CoreDriverPapers(numbers, std::span(names).first(2), sizes, custom));
+    const PaperRecord other[] = {Paper(u"Other", 258, 500, 300)};
+    EXPECT_FALSE(CoreDriverPapers(numbers, names, sizes, other)) << "not the custom papers' tail";
+}
+
 TEST_F(PaperStoreTest, AppendGivesIdsByPosition) {
     for (const char16_t* name : {u"P", u"Q", u"R"}) {
         const std::uint32_t count = CustomPaperCount(store);
